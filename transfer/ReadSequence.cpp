@@ -1,0 +1,41 @@
+#include "ReadSequence.h"
+
+#include "transfer/FrameDecoder.h"
+#include "transfer/MemoryImage.h"
+#include "transfer/TransferTexts.h"
+
+#include <algorithm>
+
+namespace qolmex {
+namespace {
+
+constexpr std::uint8_t readStart = 0x60;
+constexpr std::uint8_t readStartAnswer = 0x60;
+
+} // namespace
+
+void ReadSequence::run(Configuration& config) {
+    if (!begin(texts::readCaption))
+        return;
+    state_.BlockAddress = 0;
+    if (!identify() || !startExchange(readStart, readStartAnswer))
+        return;
+    enterTransferring();
+
+    FrameDecoder decoder(config);
+    if (!exchange_.ACK())
+        return giveUpStalled();
+    do {
+        if (!exchange_.ReadPacket())
+            return giveUpStalled();
+        markProgress();
+        std::array<std::uint8_t, blockSize> data{};
+        std::copy_n(state_.FrameBuffer.begin() + 2, blockSize, data.begin());
+        decoder.apply(state_.BlockAddress, data);
+        if (!exchange_.ACK())
+            return giveUpStalled();
+    } while (state_.BlockAddress < lastImageAddress);
+    finish();
+}
+
+} // namespace qolmex
