@@ -29,12 +29,12 @@ void ReadSequence::run(Configuration& config) {
         if (!exchange_.ReadPacket())
             return giveUpStalled();
         markProgress();
-        std::array<std::uint8_t, blockSize> data{};
+        BlockData data{};
         std::copy_n(state_.FrameBuffer.begin() + 2, blockSize, data.begin());
         decoder.apply(state_.BlockAddress, data);
         if (!exchange_.ACK())
             return giveUpStalled();
-    } while (state_.BlockAddress < lastImageAddress);
+    } while (!endsRead(state_.BlockAddress));
     finish();
 }
 

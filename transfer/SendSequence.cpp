@@ -1,5 +1,6 @@
 #include "SendSequence.h"
 
+#include "transfer/ClockBlock.h"
 #include "transfer/ConfigurationValidator.h"
 #include "transfer/ImageEncoder.h"
 #include "transfer/MemoryImage.h"
@@ -33,7 +34,7 @@ std::optional<ValidationError> SendSequence::run(const Configuration& config) {
         }
     }
     // The unit's clock gets the time of the try that lands, not of the first one.
-    if (!sendBlock(clockAddress, [this] { return bytesOf(clockBlock(localTime_())); })) {
+    if (!sendBlock(image::clockAddress, [this] { return bytesOf(clockBlock(localTime_())); })) {
         giveUpStalled();
         return std::nullopt;
     }
