@@ -10,7 +10,9 @@ class Configuration;
 // acknowledgement until the frame at 4080 or above. Fields read stay when the read ends early.
 class ReadSequence : public TransferSequence {
 public:
-    using TransferSequence::TransferSequence;
+    ReadSequence(TransferState& state, DeviceConnection& connection, TransferDialog& dialog,
+                 TransferHost& host)
+        : TransferSequence(state, connection, dialog, host) {}
 
     void run(Configuration& config);
 };
