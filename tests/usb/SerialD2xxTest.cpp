@@ -7,8 +7,6 @@
 #include <filesystem>
 #include <fstream>
 
-#include <unistd.h>
-
 namespace qolmex {
 namespace {
 
@@ -235,7 +233,7 @@ TEST(SerialD2xxCalls, RefusesWhatD2xxRefuses) {
 
 TEST(SerialD2xxSysfs, DeviceReleaseIsReadFromTheUsbDevice) {
     namespace fs = std::filesystem;
-    const fs::path root = fs::temp_directory_path() / ("qolmex-sysfs-" + std::to_string(::getpid()));
+    const fs::path root = fs::path(::testing::TempDir()) / "qolmex-sysfs";
     fs::remove_all(root);
     const fs::path usbDevice = root / "devices" / "usb1" / "1-1";
     fs::create_directories(usbDevice / "1-1:1.0" / "ttyUSB0");
