@@ -1,0 +1,43 @@
+#pragma once
+// What can go wrong with the virtual unit, each switchable on its own, and how
+// it paces its bytes. Everything off means a healthy unit that answers at once.
+// Frames and blocks are counted from the last open.
+
+#include "sim/Clock.h"
+
+#include <chrono>
+#include <cstdint>
+#include <optional>
+
+namespace qolmex {
+
+struct UnitFaults {
+    bool noDevice = false;        // nothing with our description is attached
+    bool wrongDeviceType = false; // the bridge reports an FT232BM (code 0)
+    bool openFails = false;       // only every other FT_OpenEx succeeds: the probe does, the open for use not
+    bool deviceInfoFails = false;
+    bool resetFails = false;
+    bool silence = false;         // sends nothing at all, ever
+    bool wrongIdentity = false;   // says "QOLMEX60" instead of "QOLMEX70"
+    bool noStartAnswer = false;   // ignores the start bytes 0xAA and 0x60
+
+    unsigned corruptEchoEvery = 0; // echo of every Nth block has one wrong byte, on the first try only
+    unsigned shortEchoEvery = 0;   // echo of every Nth block lacks its last byte, on the first try only
+
+    std::optional<unsigned> splitFrame{};        // the Nth frame sent (from 1) comes in two halves 700 ms apart
+    std::optional<unsigned> stallAfterFrames{};  // after N frames (echoes or sent frames) answers nothing more
+    std::optional<unsigned> unplugAfterFrames{}; // after N frames the next write finds the cable gone; every call fails
+
+    bool framesOutOfOrder = false;                   // blocks below 3072 come downwards, then the SMS areas upwards
+    std::optional<std::uint16_t> strayFrameAddress{};  // one extra frame at this address, second in the read-out
+    bool blankMemory = false;                        // the read-out carries 0xFF everywhere (erased memory)
+};
+
+// Real-time behaviour: with a RealClock this is the demo's real-time mode; with
+// a VirtualClock the same timing is only counted, never waited for.
+struct UnitPacing {
+    bool atBaudRate = false;                                       // 10 bits a byte at the line's rate
+    Clock::Duration receiveLatency = std::chrono::milliseconds(16); // the bridge's latency timer (1 ms, 0 also sensible)
+};
+
+} // namespace qolmex

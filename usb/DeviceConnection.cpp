@@ -1,0 +1,68 @@
+#include "usb/DeviceConnection.h"
+
+#include <utility>
+
+namespace qolmex {
+
+DeviceConnection::DeviceConnection(D2xxLibrary& library, TransferState& state,
+                                   MessageFunction showMessage)
+    : library_(library), state_(state), showMessage_(std::move(showMessage)) {}
+
+void DeviceConnection::Connect() {
+    if (state_.DeviceConnected || state_.UsbDevice)
+        Disconnect();
+
+    state_.UsbDevice = std::make_unique<tftdichip>(library_);
+    tftdichip& device = *state_.UsbDevice;
+
+    if (!device.isPresentByDescription(bridgeDescription)) {
+        showMessage_(msgNotConnected);
+        discardDevice();
+        return;
+    }
+    if (!device.openDeviceByDescription(bridgeDescription)) {
+        showMessage_(msgOpenFailed);
+        discardDevice();
+        return;
+    }
+
+    FtDeviceType type = FtDeviceType::Unknown;
+    std::uint16_t productId = 0;
+    std::uint16_t vendorId = 0;
+    std::string serialNumber;
+    std::string description;
+    if (!device.getDeviceInfo(type, productId, vendorId, serialNumber, description)) {
+        showMessage_(msgDamagedChip);
+        discardDevice();
+        return;
+    }
+    if (type != FtDeviceType::FT232R) {
+        showMessage_(msgWrongDevice);
+        discardDevice();
+        return;
+    }
+
+    if (!device.resetDevice())
+        showMessage_(msgResetError); // the connection goes on all the same
+
+    // A failing line setting shows up later as missing replies; nothing to tell here.
+    device.setBaudRate(5);
+    device.setDataCharacteristics(0, 0, 0);
+    device.setFlowControl(0, 0, 0);
+    device.setTimeouts(readTimeoutMs, writeTimeoutMs);
+
+    state_.DeviceConnected = true;
+}
+
+void DeviceConnection::Disconnect() {
+    discardDevice();
+    state_.DeviceConnected = false;
+}
+
+void DeviceConnection::discardDevice() {
+    if (state_.UsbDevice && state_.UsbDevice->isOpen())
+        state_.UsbDevice->closeDevice();
+    state_.UsbDevice.reset();
+}
+
+} // namespace qolmex

@@ -1,0 +1,45 @@
+#pragma once
+// Connect / Disconnect: finds the unit's bridge by its description, checks that
+// it is an FT232R, resets it and sets the fixed line (9600 baud, 8N1, no flow
+// control, read 500 ms, write 1000 ms). Every failure is told through the
+// message function and leaves Not connected; never are two wrappers open.
+
+#include "usb/D2xxLibrary.h"
+#include "usb/TransferState.h"
+
+#include <functional>
+#include <string>
+
+namespace qolmex {
+
+class DeviceConnection {
+public:
+    using MessageFunction = std::function<void(const std::string&)>; // UTF-8 text, shown modally
+
+    static constexpr const char* bridgeDescription = "FT232R USB UART";
+    static constexpr DWORD readTimeoutMs = 500;
+    static constexpr DWORD writeTimeoutMs = 1000;
+
+    static constexpr const char* msgNotConnected = "Nepripojené zariadenie !";
+    static constexpr const char* msgOpenFailed = "Pripojenie k zariadeniu neúspešné !";
+    static constexpr const char* msgDamagedChip = "Poškodený obvod !";
+    static constexpr const char* msgWrongDevice = "Nesprávne USB zariadenie !";
+    static constexpr const char* msgResetError = "reset error?";
+
+    DeviceConnection(D2xxLibrary& library, TransferState& state, MessageFunction showMessage);
+
+    // Outcome in state.DeviceConnected; a wrapper left from a cancelled transfer
+    // is closed first as well, so a new one is never opened beside it.
+    void Connect();
+    // Harmless without a device or with a wrapper that is not open.
+    void Disconnect();
+
+private:
+    void discardDevice();
+
+    D2xxLibrary& library_;
+    TransferState& state_;
+    MessageFunction showMessage_;
+};
+
+} // namespace qolmex

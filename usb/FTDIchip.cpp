@@ -1,0 +1,138 @@
+#include "usb/FTDIchip.h"
+
+#include <array>
+
+namespace qolmex {
+
+namespace {
+
+constexpr std::array<ULONG, 14> baudRates = {300,   600,   1200,   2400,   4800,   9600,   14400,
+                                             19200, 38400, 57600, 115200, 230400, 460800, 921600};
+constexpr std::array<UCHAR, 2> wordLengths = {FT_BITS_8, FT_BITS_7};
+constexpr std::array<UCHAR, 2> stopBitCodes = {FT_STOP_BITS_1, FT_STOP_BITS_2};
+constexpr std::array<USHORT, 4> flowCodes = {FT_FLOW_NONE, FT_FLOW_RTS_CTS, FT_FLOW_DTR_DSR,
+                                             FT_FLOW_XON_XOFF};
+constexpr int parityCount = 5;
+
+template <typename Table>
+bool inTable(const Table& table, int selector) {
+    return selector >= 0 && static_cast<std::size_t>(selector) < table.size();
+}
+
+// Both buffers get one byte more than D2XX fills, so a missing terminator cannot run off.
+template <std::size_t N>
+std::string textUpToZero(std::array<char, N>& buffer) {
+    buffer.back() = '\0';
+    return std::string(buffer.data());
+}
+
+} // namespace
+
+tftdichip::tftdichip(D2xxLibrary& library) : library_(library) {}
+
+bool tftdichip::isPresentByDescription(const std::string& description) {
+    FT_HANDLE probe = nullptr;
+    std::string text = description; // D2XX takes a non-const pointer
+    if (library_.FT_OpenEx(text.data(), FT_OPEN_BY_DESCRIPTION, &probe) != FT_OK)
+        return false;
+    library_.FT_Close(probe);
+    return true;
+}
+
+bool tftdichip::openDeviceByDescription(const std::string& description) {
+    if (open_)
+        throw FtdiChipError("tftdichip.openDeviceByDescription: Already open");
+    std::string text = description;
+    FT_HANDLE opened = nullptr;
+    if (library_.FT_OpenEx(text.data(), FT_OPEN_BY_DESCRIPTION, &opened) != FT_OK)
+        return false;
+    handle_ = opened;
+    open_ = true;
+    return true;
+}
+
+void tftdichip::closeDevice() {
+    if (!open_)
+        throw FtdiChipError("tftdichip.closeDevice: Not open");
+    library_.FT_Close(handle_);
+    open_ = false;
+}
+
+bool tftdichip::setBaudRate(int selector) {
+    if (!inTable(baudRates, selector))
+        throw FtdiChipError("tftdichip.setBaudRate: Invalid baud rate");
+    return library_.FT_SetBaudRate(handle_, baudRates[static_cast<std::size_t>(selector)]) == FT_OK;
+}
+
+bool tftdichip::setDataCharacteristics(int wordLength, int stopBits, int parity) {
+    if (!inTable(wordLengths, wordLength))
+        throw FtdiChipError("tftdichip.setDataCharacteristics: Invalid wordLength");
+    if (!inTable(stopBitCodes, stopBits))
+        throw FtdiChipError("tftdichip.setDataCharacteristics: Invalid stopBits");
+    if (parity < 0 || parity >= parityCount)
+        throw FtdiChipError("tftdichip.setDataCharacteristics: Invalid parity");
+    return library_.FT_SetDataCharacteristics(handle_,
+                                              wordLengths[static_cast<std::size_t>(wordLength)],
+                                              stopBitCodes[static_cast<std::size_t>(stopBits)],
+                                              static_cast<UCHAR>(parity)) == FT_OK;
+}
+
+bool tftdichip::setFlowControl(int flowControl, UCHAR xonChar, UCHAR xoffChar) {
+    if (!inTable(flowCodes, flowControl))
+        throw FtdiChipError("tftdichip.setFlowControl: Invalid flowcontrol");
+    return library_.FT_SetFlowControl(handle_, flowCodes[static_cast<std::size_t>(flowControl)],
+                                      xonChar, xoffChar) == FT_OK;
+}
+
+bool tftdichip::setTimeouts(DWORD readTimeoutMs, DWORD writeTimeoutMs) {
+    return library_.FT_SetTimeouts(handle_, readTimeoutMs, writeTimeoutMs) == FT_OK;
+}
+
+bool tftdichip::resetDevice() {
+    return library_.FT_ResetDevice(handle_) == FT_OK;
+}
+
+bool tftdichip::read(void* buffer, DWORD count, DWORD& bytesRead) {
+    bytesRead = 0;
+    return library_.FT_Read(handle_, buffer, count, &bytesRead) == FT_OK;
+}
+
+bool tftdichip::write(const void* buffer, DWORD count, DWORD& bytesWritten) {
+    bytesWritten = 0;
+    // D2XX's FT_Write takes a non-const pointer but only reads through it.
+    return library_.FT_Write(handle_, const_cast<void*>(buffer), count, &bytesWritten) == FT_OK;
+}
+
+bool tftdichip::getQueueStatus(DWORD& receivedBytes) {
+    return library_.FT_GetQueueStatus(handle_, &receivedBytes) == FT_OK;
+}
+
+bool tftdichip::getDeviceInfo(FtDeviceType& deviceType, std::uint16_t& productId,
+                              std::uint16_t& vendorId, std::string& serialNumber,
+                              std::string& description) {
+    FT_DEVICE code = 0;
+    DWORD id = 0;
+    std::array<char, 17> serialBuffer{};
+    std::array<char, 65> descriptionBuffer{};
+    if (library_.FT_GetDeviceInfo(handle_, &code, &id, serialBuffer.data(),
+                                  descriptionBuffer.data(), nullptr) != FT_OK)
+        return false;
+    switch (code) {
+    case FT_DEVICE_BM:
+    case FT_DEVICE_AM:
+    case FT_DEVICE_100AX:
+    case FT_DEVICE_2232C:
+    case FT_DEVICE_232R:
+        deviceType = static_cast<FtDeviceType>(code);
+        break;
+    default:
+        deviceType = FtDeviceType::Unknown;
+    }
+    vendorId = static_cast<std::uint16_t>(id >> 16);
+    productId = static_cast<std::uint16_t>(id & 0xFFFFu);
+    serialNumber = textUpToZero(serialBuffer);
+    description = textUpToZero(descriptionBuffer);
+    return true;
+}
+
+} // namespace qolmex
