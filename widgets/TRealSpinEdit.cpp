@@ -78,9 +78,9 @@ void TRealSpinEdit::keyPressEvent(QKeyEvent* event) {
         event->accept();
         return;
     }
-    const bool deletes = event->matches(QKeySequence::Cut) ||
-                         event->matches(QKeySequence::Delete) || event->key() == Qt::Key_Delete;
-    if (deletes && !mayChangeText()) {
+    const bool changes = event->matches(QKeySequence::Cut) || event->matches(QKeySequence::Undo) ||
+                         event->matches(QKeySequence::Redo) || event->key() == Qt::Key_Delete;
+    if (changes && !mayChangeText()) {
         event->accept();
         return;
     }

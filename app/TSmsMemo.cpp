@@ -1,0 +1,38 @@
+#include "TSmsMemo.h"
+
+#include "widgets/TypedCharacter.h"
+#include "widgets/TypingRoom.h"
+
+#include <QMimeData>
+
+namespace qolmex {
+
+TSmsMemo::TSmsMemo(KeyFilter filter, int typingLimit, QWidget* parent)
+    : QPlainTextEdit(parent), filter_(filter), typingLimit_(typingLimit) {
+    setTabChangesFocus(true);
+    setAcceptDrops(false);
+}
+
+int TSmsMemo::room() const {
+    return typingRoom(typingLimit_, int(toPlainText().size()),
+                      int(textCursor().selectedText().size()));
+}
+
+void TSmsMemo::keyPressEvent(QKeyEvent* event) {
+    if (const auto typed = typedCharacter(*event)) {
+        if (filter_(*typed) == 0 || (*typed >= 32 && room() == 0)) {
+            event->accept();
+            return;
+        }
+    }
+    QPlainTextEdit::keyPressEvent(event);
+}
+
+// Every paste comes here, from the keys and from the context menu.
+void TSmsMemo::insertFromMimeData(const QMimeData* source) {
+    if (isReadOnly() || !source->hasText())
+        return;
+    textCursor().insertText(source->text().left(room()));
+}
+
+} // namespace qolmex
