@@ -1,11 +1,11 @@
 #include "FieldBinding.h"
 
+#include "TSmsMemo.h"
 #include "Windows1250.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QScopedValueRollback>
 
 namespace qolmex {
@@ -47,10 +47,10 @@ void FieldBinding::bind(FieldId id, QLineEdit* edit) {
             [this, id](const QString& text) { writeText(id, text); });
 }
 
-void FieldBinding::bind(FieldId id, QPlainTextEdit* memo) {
+void FieldBinding::bind(FieldId id, TSmsMemo* memo) {
     attach(id, memo);
     connect(memo, &QPlainTextEdit::textChanged, this,
-            [this, id, memo] { writeText(id, memo->toPlainText()); });
+            [this, id, memo] { writeText(id, memo->text()); });
 }
 
 void FieldBinding::bind(FieldId id, QAbstractButton* choice) {
@@ -75,9 +75,9 @@ void FieldBinding::fieldChanged(FieldId id) {
         const QString text = shown(config_.text(id));
         if (edit->text() != text) // rewriting an equal text would move the cursor
             edit->setText(text);
-    } else if (auto* memo = qobject_cast<QPlainTextEdit*>(control)) {
+    } else if (auto* memo = qobject_cast<TSmsMemo*>(control)) {
         const QString text = shown(config_.text(id));
-        if (memo->toPlainText() != text)
+        if (memo->text() != text)
             memo->setPlainText(text);
     } else if (auto* choice = qobject_cast<QAbstractButton*>(control)) {
         choice->setChecked(config_.isChosen(id));

@@ -8,10 +8,11 @@
 
 class QAbstractButton;
 class QLineEdit;
-class QPlainTextEdit;
 class QWidget;
 
 namespace qolmex {
+
+class TSmsMemo;
 
 // Ties each control to its field of the record. The control mirrors the field whoever
 // changes it (text, enabled state with its background, choice); the record hears from a
@@ -26,7 +27,7 @@ public:
 
     // Phone numbers, DTMF codes and whole numbers; SMS texts; polarity buttons.
     void bind(FieldId id, QLineEdit* edit);
-    void bind(FieldId id, QPlainTextEdit* memo);
+    void bind(FieldId id, TSmsMemo* memo);
     void bind(FieldId id, QAbstractButton* choice);
 
     QWidget* control(FieldId id) const { return controls_.at(id); }

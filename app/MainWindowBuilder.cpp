@@ -4,13 +4,13 @@
 #include "FieldControls.h"
 #include "MainTexts.h"
 #include "PageBuilder.h"
+#include "TSmsMemo.h"
 #include "CompactTabStyle.h"
 #include "config/Configuration.h"
 
 #include <QAbstractButton>
 #include <QGroupBox>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
@@ -87,7 +87,7 @@ QWidget* MainWindowBuilder::control(std::string_view name, QWidget& parent) {
     QWidget* widget = createFieldControl(config_.spec(id), &parent);
     if (auto* edit = qobject_cast<QLineEdit*>(widget))
         binding_.bind(id, edit);
-    else if (auto* memo = qobject_cast<QPlainTextEdit*>(widget))
+    else if (auto* memo = qobject_cast<TSmsMemo*>(widget))
         binding_.bind(id, memo);
     else if (auto* choice = qobject_cast<QAbstractButton*>(widget))
         binding_.bind(id, choice);
@@ -174,7 +174,8 @@ void MainWindowBuilder::inputs() {
         builder.heading(texts::soundNumbers);
         positions(builder, input == 0 ? ListId::PZS1 : ListId::PZS2);
         builder.heading(texts::polarity);
-        builder.sideBySide(control("rbVST" + n + "_1", p), control("rbVST" + n + "_2", p));
+        QWidget* closing = control("rbVST" + n + "_1", p); // created first, focused first
+        builder.sideBySide(closing, control("rbVST" + n + "_2", p));
         builder.line(texts::delay, control("spinDELAY" + n, p));
         builder.stretch();
     }

@@ -4,6 +4,7 @@
 #include "widgets/TypingRoom.h"
 
 #include <QMimeData>
+#include <QTextDocument>
 
 namespace qolmex {
 
@@ -13,8 +14,14 @@ TSmsMemo::TSmsMemo(KeyFilter filter, int typingLimit, QWidget* parent)
     setAcceptDrops(false);
 }
 
+QString TSmsMemo::text() const {
+    QString raw = document()->toRawText();
+    raw.replace(QChar::ParagraphSeparator, u'\n');
+    return raw;
+}
+
 int TSmsMemo::room() const {
-    return typingRoom(typingLimit_, int(toPlainText().size()),
+    return typingRoom(typingLimit_, int(text().size()),
                       int(textCursor().selectedText().size()));
 }
 

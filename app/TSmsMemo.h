@@ -16,6 +16,9 @@ public:
 
     int typingLimit() const { return typingLimit_; }
 
+    // The text exactly as it stands; unlike toPlainText, a no-break space stays one.
+    QString text() const;
+
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void insertFromMimeData(const QMimeData* source) override;
