@@ -120,8 +120,9 @@ void MainWindowBuilder::outputNumbers() {
         builder.stretch();
     }
     for (int output = 0; output < 2; ++output) {
+        // Three column blocks as on the ring pages, so the edits keep the same width.
         PageBuilder builder(
-            *page(*tabs, texts::smsNumbersPage[output], texts::smsNumbersPageHint[output]));
+            *page(*tabs, texts::smsNumbersPage[output], texts::smsNumbersPageHint[output]), 3);
         positions(builder, output == 0 ? ListId::POO1 : ListId::POO2);
         builder.stretch();
     }

@@ -1,7 +1,8 @@
 // Renders the main window without a display, for a look at its layout:
 //   qolmex70-snapshot [folder]
-// writes fMain.png (as it opens) and fMain-pages.png (the other pages, with some numbers
-// and texts filled in) into the folder, the current one by default.
+// writes fMain.png (as it opens), fMain-pages.png (the second pages, with some numbers and
+// texts filled in) and fMain-sms-numbers.png (the SMS numbers of output 2) into the folder,
+// the current one by default.
 #include "TfMain.h"
 
 #include <QApplication>
@@ -50,5 +51,9 @@ int main(int argc, char* argv[]) {
     fillSample(fMain.configuration());
     for (QTabWidget* pager : fMain.findChildren<QTabWidget*>())
         pager->setCurrentIndex(1);
-    return save(fMain, folder, QStringLiteral("fMain-pages.png")) ? 0 : 1;
+    if (!save(fMain, folder, QStringLiteral("fMain-pages.png")))
+        return 1;
+
+    fMain.findChild<QTabWidget*>(QStringLiteral("pagerOutputNumbers"))->setCurrentIndex(3);
+    return save(fMain, folder, QStringLiteral("fMain-sms-numbers.png")) ? 0 : 1;
 }
