@@ -1,6 +1,6 @@
 #include "config/ConfigurationFile.h"
 
-#include "TempFolder.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
