@@ -1,0 +1,66 @@
+#include "transfer/FrameDecoder.h"
+#include "transfer/ImageEncoder.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+
+namespace qolmex {
+namespace {
+
+class RandomConfiguration {
+public:
+    explicit RandomConfiguration(unsigned seed) : random_(seed) {}
+
+    // Gapless lists, any bytes in the texts, whole numbers in their range and written in
+    // their shortest form (as Read writes them back), one polarity button per input.
+    Configuration make() {
+        Configuration c;
+        for (const NumberList& list : numberLists) {
+            const int filled = between(0, list.size);
+            for (int k = 1; k <= filled; ++k)
+                c.setText(c.position(list.id, k), bytes(between(1, 15)));
+        }
+        for (const NamedBlock& dtmf : dtmfBlocks)
+            c.setText(dtmf.field, bytes(between(0, 15)));
+        for (const NamedBlock& area : smsAreas)
+            c.setText(area.field, bytes(oneIn(4) ? 127 : between(0, 127)));
+        for (const SettingsNumber& number : settingsNumbers) {
+            const FieldSpec& spec = c.spec(c.id(number.field));
+            c.setText(number.field, std::to_string(between(static_cast<int>(spec.minValue),
+                                                           static_cast<int>(spec.maxValue))));
+        }
+        c.setChosen(oneIn(2) ? "rbVST1_1" : "rbVST1_2", true);
+        c.setChosen(oneIn(2) ? "rbVST2_1" : "rbVST2_2", true);
+        return c;
+    }
+
+private:
+    int between(int min, int max) { return std::uniform_int_distribution<int>(min, max)(random_); }
+    bool oneIn(int n) { return between(1, n) == 1; }
+
+    std::string bytes(int length) {
+        std::string text;
+        for (int i = 0; i < length; ++i)
+            text += static_cast<char>(between(0, 255));
+        return text;
+    }
+
+    std::mt19937 random_;
+};
+
+TEST(RoundTrip, DecodingTheEncodedImageGivesBackTheConfiguration) {
+    RandomConfiguration generator(20110305);
+    for (int run = 0; run < 300; ++run) {
+        const Configuration sent = generator.make();
+        Configuration read;
+        FrameDecoder decoder(read);
+        for (const Block& block : encodeImage(sent))
+            decoder.apply(block);
+        ASSERT_EQ(read, sent) << "run " << run;
+    }
+}
+
+} // namespace
+} // namespace qolmex
