@@ -72,9 +72,7 @@ void ConfigurationFile::save(const Configuration& configuration, const std::stri
         const std::string content = writer.apply(old ? std::string_view(old->bytes) : "");
         fileaccess::replace(target, content,
                             old ? std::optional<unsigned>(old->mode) : std::nullopt);
-    } catch (const FileWriteError& error) {
-        throw FileWriteError(fullName, error.what());
-    } catch (const std::exception& error) { // out of memory, say: nothing was written
+    } catch (const std::exception& error) { // out of memory too: nothing was written
         throw FileWriteError(fullName, error.what());
     }
 }
