@@ -48,11 +48,6 @@ TEST(ProfileReader, TheFirstSectionAndKeyOfANameCount) {
     EXPECT_EQ(ProfileReader::read(file, "A", "j"), "");
 }
 
-TEST(ProfileReader, AcceptsBareLineFeedsAndALastLineWithoutEnd) {
-    EXPECT_EQ(ProfileReader::read("[A]\nk=1\nj=2", "A", "k"), "1");
-    EXPECT_EQ(ProfileReader::read("[A]\nk=1\nj=2", "A", "j"), "2");
-}
-
 TEST(ProfileReader, GivesTheSameValuesWhateverThePieces) {
     const std::string file = "[A]\r\nk= one \r\n[B]\nj=\"two\"\r\nlast=3";
     ProfileReader reader({{"A", "k"}, {"B", "j"}, {"B", "last"}});

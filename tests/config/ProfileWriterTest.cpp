@@ -1,5 +1,4 @@
 #include "config/ProfileWriter.h"
-#include "config/ProfileReader.h"
 
 #include <gtest/gtest.h>
 
@@ -52,15 +51,6 @@ TEST(ProfileWriter, AValueEndsAtItsFirstLineBreak) {
     writer.set("A", "j", "one\ntwo");
     const std::string written = writer.apply("");
     EXPECT_EQ(written, "[A]\r\nk=first\r\nj=one\r\n");
-}
-
-TEST(ProfileWriter, WhatItWritesReadsBack) {
-    ProfileWriter writer;
-    writer.set("S", "text", "with = sign and ; semicolon");
-    writer.set("S", "bytes", "\xe1\x9a\xfe");
-    const std::string written = writer.apply("[s]\nTEXT=old\n");
-    EXPECT_EQ(ProfileReader::read(written, "S", "text"), "with = sign and ; semicolon");
-    EXPECT_EQ(ProfileReader::read(written, "S", "bytes"), "\xe1\x9a\xfe");
 }
 
 } // namespace
