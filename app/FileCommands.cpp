@@ -4,8 +4,7 @@
 
 namespace qolmex {
 
-// Arrive with the configuration file.
-void FileCommands::save() {}
-void FileCommands::open() {}
+void FileCommands::save() { actions_.save(&window_, window_.configuration()); }
+void FileCommands::open() { actions_.open(&window_, window_.configuration()); }
 
 } // namespace qolmex

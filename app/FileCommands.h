@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/FileActions.h"
+
 namespace qolmex {
 
 class TfMain;
@@ -13,7 +15,8 @@ public:
     void open();
 
 private:
-    [[maybe_unused]] TfMain& window_;
+    TfMain& window_;
+    FileActions actions_; // remembers the last name and filter of each dialog for the run
 };
 
 } // namespace qolmex

@@ -1,20 +1,11 @@
 #include "Configuration.h"
 
+#include "AsciiCase.h"
+
 #include <algorithm>
 #include <stdexcept>
 
 namespace qolmex {
-namespace {
-
-std::string lowerAscii(std::string_view s) {
-    std::string out(s);
-    for (char& c : out)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return out;
-}
-
-} // namespace
 
 Configuration::Configuration() : listPositions_(numberLists.size()) {
     const auto& table = fieldTable();
