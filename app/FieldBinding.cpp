@@ -82,7 +82,7 @@ void FieldBinding::fieldChanged(FieldId id) {
     } else if (auto* choice = qobject_cast<QAbstractButton*>(control)) {
         choice->setChecked(config_.isChosen(id));
     }
-    if (config_.spec(id).list)
+    if (config_.definition(id).list)
         showEnabled(id);
 }
 

@@ -10,7 +10,7 @@
 namespace qolmex {
 namespace {
 
-QWidget* spinEdit(const FieldSpec& field, QWidget* parent) {
+QWidget* spinEdit(const FieldDef& field, QWidget* parent) {
     auto* spin = new TRealSpinEdit(parent);
     spin->setMinValue(fixedFromWhole(field.minValue));
     spin->setMaxValue(fixedFromWhole(field.maxValue));
@@ -21,7 +21,7 @@ QWidget* spinEdit(const FieldSpec& field, QWidget* parent) {
     return spin;
 }
 
-QWidget* create(const FieldSpec& field, QWidget* parent) {
+QWidget* create(const FieldDef& field, QWidget* parent) {
     switch (field.kind) {
     case FieldKind::PhoneNumber: {
         auto* edit = new TFieldEdit(&onlyNumbers, field.typingLimit, parent);
@@ -45,7 +45,7 @@ QWidget* create(const FieldSpec& field, QWidget* parent) {
 
 } // namespace
 
-QWidget* createFieldControl(const FieldSpec& field, QWidget* parent) {
+QWidget* createFieldControl(const FieldDef& field, QWidget* parent) {
     QWidget* control = create(field, parent);
     control->setObjectName(QString::fromStdString(field.name));
     control->setToolTip(texts::hintOf(field));

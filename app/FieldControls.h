@@ -1,6 +1,6 @@
 #pragma once
 
-#include "config/FieldSpec.h"
+#include "config/FieldDef.h"
 
 class QWidget;
 
@@ -8,6 +8,6 @@ namespace qolmex {
 
 // The control that shows a field of the given kind, named after the field, with its filter,
 // typing limit, range and hint. DTMF codes get a control that is never shown.
-QWidget* createFieldControl(const FieldSpec& field, QWidget* parent);
+QWidget* createFieldControl(const FieldDef& field, QWidget* parent);
 
 } // namespace qolmex

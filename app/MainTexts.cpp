@@ -10,7 +10,7 @@ QString positionLabel(int position, bool spaced) {
     return QString::number(position) + QStringLiteral(".") + gap + QStringLiteral("číslo");
 }
 
-QString hintOf(const FieldSpec& field) {
+QString hintOf(const FieldDef& field) {
     static const std::map<std::string, QString> byName{
         {"memoSMSZAP1", QStringLiteral("Text SMS, ktorým sa bude zapínať 1.výstup")},
         {"memoSMSZAP2", QStringLiteral("Text SMS, ktorým sa bude zapínať 2.výstup")},

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "config/FieldSpec.h"
+#include "config/FieldDef.h"
 
 #include <QString>
 
@@ -59,7 +59,7 @@ inline const QString statusGroupHint =
 QString positionLabel(int position, bool spaced = true);
 
 // The hint of a field's own control, or empty when it shows its page's or group's hint.
-QString hintOf(const FieldSpec& field);
+QString hintOf(const FieldDef& field);
 
 struct ButtonText {
     const char* name;

@@ -84,7 +84,7 @@ QWidget* MainWindowBuilder::page(QTabWidget& tabs, const QString& caption, const
 
 QWidget* MainWindowBuilder::control(std::string_view name, QWidget& parent) {
     const FieldId id = config_.id(name);
-    QWidget* widget = createFieldControl(config_.spec(id), &parent);
+    QWidget* widget = createFieldControl(config_.definition(id), &parent);
     if (auto* edit = qobject_cast<QLineEdit*>(widget))
         binding_.bind(id, edit);
     else if (auto* memo = qobject_cast<TSmsMemo*>(widget))

@@ -61,11 +61,11 @@ void ConfigurationFile::save(const Configuration& configuration, const std::stri
     try {
         ProfileWriter writer;
         for (FieldId id = 0; id < configuration.size(); ++id) {
-            const FieldSpec& spec = configuration.spec(id);
-            if (spec.kind == FieldKind::Polarity)
-                writer.set(spec.section, spec.name, configuration.isChosen(id) ? "1" : "0");
+            const FieldDef& def = configuration.definition(id);
+            if (def.kind == FieldKind::Polarity)
+                writer.set(def.section, def.name, configuration.isChosen(id) ? "1" : "0");
             else
-                writer.set(spec.section, spec.name, configuration.text(id));
+                writer.set(def.section, def.name, configuration.text(id));
         }
         const std::string target = fileaccess::resolvedTarget(fullName);
         const auto old = fileaccess::readForReplacing(target, maxSaveTarget);
@@ -81,7 +81,7 @@ void ConfigurationFile::load(Configuration& configuration, const std::string& pa
     std::vector<ProfileKey> keys;
     keys.reserve(configuration.size());
     for (FieldId id = 0; id < configuration.size(); ++id)
-        keys.push_back({configuration.spec(id).section, configuration.spec(id).name});
+        keys.push_back({configuration.definition(id).section, configuration.definition(id).name});
 
     ProfileReader reader(keys);
     fileaccess::readChunks(path, [&reader](std::string_view bytes) { reader.feed(bytes); });
@@ -91,7 +91,7 @@ void ConfigurationFile::load(Configuration& configuration, const std::string& pa
     // and sets the polarity buttons of an input one after the other.
     for (FieldId id = 0; id < configuration.size(); ++id) {
         const std::string& value = reader.value(id);
-        switch (configuration.spec(id).kind) {
+        switch (configuration.definition(id).kind) {
         case FieldKind::Polarity:
             configuration.setChosen(id, isNonZeroInteger(value));
             break;

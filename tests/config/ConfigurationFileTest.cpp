@@ -25,19 +25,19 @@ std::vector<std::string> linesOf(const std::string& bytes) {
 // Every field with a value of its own, including texts that are no number.
 void fillEveryField(Configuration& c) {
     for (FieldId id = 0; id < c.size(); ++id) {
-        const FieldSpec& spec = c.spec(id);
-        switch (spec.kind) {
+        const FieldDef& def = c.definition(id);
+        switch (def.kind) {
         case FieldKind::PhoneNumber:
             c.setText(id, "+4219" + std::to_string(id));
             break;
         case FieldKind::SmsText:
-            c.setText(id, "Zapni \"rele\" " + spec.name + " \xe8\x9a ;#=");
+            c.setText(id, "Zapni \"rele\" " + def.name + " \xe8\x9a ;#=");
             break;
         case FieldKind::DtmfCode:
             c.setText(id, "12" + std::to_string(id));
             break;
         case FieldKind::WholeNumber:
-            c.setText(id, spec.number == 2 ? "abc" : "300");
+            c.setText(id, def.number == 2 ? "abc" : "300");
             break;
         case FieldKind::Polarity:
             break;
@@ -189,10 +189,10 @@ TEST_F(ConfigurationFileTest, OpeningAMissingFileEmptiesEveryField) {
     fillEveryField(c);
     ConfigurationFile::load(c, folder.file("none.kvx"));
     for (FieldId id = 0; id < c.size(); ++id) {
-        if (c.spec(id).kind == FieldKind::Polarity)
-            EXPECT_FALSE(c.isChosen(id)) << c.spec(id).name;
+        if (c.definition(id).kind == FieldKind::Polarity)
+            EXPECT_FALSE(c.isChosen(id)) << c.definition(id).name;
         else
-            EXPECT_EQ(c.text(id), "") << c.spec(id).name;
+            EXPECT_EQ(c.text(id), "") << c.definition(id).name;
     }
 }
 
