@@ -1,11 +1,10 @@
+#include "TfMain.h"
+
 #include <QApplication>
-#include <QMainWindow>
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("Programátor QOLMEX 70 - USB"));
-    window.resize(800, 600);
-    window.show();
+    qolmex::TfMain fMain;
+    fMain.show();
     return QApplication::exec();
 }

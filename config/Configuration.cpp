@@ -1,30 +1,21 @@
 #include "Configuration.h"
 
+#include "AsciiCase.h"
+
 #include <algorithm>
 #include <stdexcept>
 
 namespace qolmex {
-namespace {
-
-std::string lowerAscii(std::string_view s) {
-    std::string out(s);
-    for (char& c : out)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return out;
-}
-
-} // namespace
 
 Configuration::Configuration() : listPositions_(numberLists.size()) {
     const auto& table = fieldTable();
     fields_.reserve(table.size());
     for (FieldId id = 0; id < table.size(); ++id) {
-        const FieldSpec& spec = table[id];
-        fields_.push_back(Field{spec, spec.initialText, true, spec.initiallyChosen});
-        byLowerName_.emplace(lowerAscii(spec.name), id);
-        if (spec.list)
-            listPositions_[static_cast<std::size_t>(*spec.list)].push_back(id);
+        const FieldDef& def = table[id];
+        fields_.push_back(Field{def, def.initialText, true, def.initiallyChosen});
+        byLowerName_.emplace(lowerAscii(def.name), id);
+        if (def.list)
+            listPositions_[static_cast<std::size_t>(*def.list)].push_back(id);
     }
     for (const NumberList& list : numberLists)
         applyListRule(list.id);
@@ -53,14 +44,14 @@ FieldId Configuration::position(ListId list, int position) const {
 
 void Configuration::setText(FieldId id, std::string_view text) {
     Field& field = fields_.at(id);
-    if (field.spec.kind == FieldKind::Polarity)
-        throw std::logic_error(field.spec.name + " holds no text");
+    if (field.def.kind == FieldKind::Polarity)
+        throw std::logic_error(field.def.name + " holds no text");
     if (field.text == text)
         return;
     field.text = std::string(text);
     notify(id);
-    if (field.spec.list)
-        applyListRule(*field.spec.list);
+    if (field.def.list)
+        applyListRule(*field.def.list);
 }
 
 // Computes the rule's end state directly: with k the first empty position, positions 1..k
@@ -90,8 +81,8 @@ void Configuration::applyListRule(ListId list) {
 
 void Configuration::setChosen(FieldId id, bool chosen) {
     Field& field = fields_.at(id);
-    if (field.spec.kind != FieldKind::Polarity)
-        throw std::logic_error(field.spec.name + " is no polarity button");
+    if (field.def.kind != FieldKind::Polarity)
+        throw std::logic_error(field.def.name + " is no polarity button");
     if (field.chosen == chosen)
         return;
     field.chosen = chosen;
@@ -100,8 +91,8 @@ void Configuration::setChosen(FieldId id, bool chosen) {
         return;
     for (FieldId other = 0; other < fields_.size(); ++other) {
         Field& sibling = fields_[other];
-        if (other != id && sibling.spec.kind == FieldKind::Polarity &&
-            sibling.spec.number == field.spec.number && sibling.chosen) {
+        if (other != id && sibling.def.kind == FieldKind::Polarity &&
+            sibling.def.number == field.def.number && sibling.chosen) {
             sibling.chosen = false;
             notify(other);
         }
@@ -110,11 +101,11 @@ void Configuration::setChosen(FieldId id, bool chosen) {
 
 Fixed Configuration::value(FieldId id) const {
     const Field& field = fields_.at(id);
-    return valueOfText(field.text, fixedFromWhole(field.spec.minValue));
+    return valueOfText(field.text, fixedFromWhole(field.def.minValue));
 }
 
 void Configuration::setValue(FieldId id, Fixed v) {
-    const FieldSpec& s = spec(id);
+    const FieldDef& s = definition(id);
     if (s.kind != FieldKind::WholeNumber)
         throw std::logic_error(s.name + " is no whole-number field");
     setText(id, formatFixed(clampFixed(v, fixedFromWhole(s.minValue), fixedFromWhole(s.maxValue))));

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "ConfigurationObserver.h"
-#include "FieldSpec.h"
+#include "FieldDef.h"
 #include "FixedPoint.h"
 
 #include <optional>
@@ -23,7 +23,7 @@ public:
     Configuration& operator=(const Configuration&) = delete;
 
     std::size_t size() const { return fields_.size(); }
-    const FieldSpec& spec(FieldId id) const { return fields_.at(id).spec; }
+    const FieldDef& definition(FieldId id) const { return fields_.at(id).def; }
 
     // Lookup by name ignores letter case; a name that is no field finds nothing.
     std::optional<FieldId> find(std::string_view name) const;
@@ -64,7 +64,7 @@ public:
 
 private:
     struct Field {
-        const FieldSpec& spec;
+        const FieldDef& def;
         std::string text;
         bool enabled = true;
         bool chosen = false;

@@ -1,4 +1,4 @@
-#include "FieldSpec.h"
+#include "FieldDef.h"
 
 namespace qolmex {
 namespace {
@@ -6,8 +6,8 @@ namespace {
 constexpr int phoneLimit = 14;
 constexpr int smsLimit = 127;
 
-FieldSpec row(std::string name, FieldKind kind, std::string section) {
-    FieldSpec f;
+FieldDef row(std::string name, FieldKind kind, std::string section) {
+    FieldDef f;
     f.name = std::move(name);
     f.kind = kind;
     f.section = std::move(section);
@@ -19,7 +19,7 @@ public:
     void positions(const std::string& section, ListId id) {
         const NumberList& list = numberList(id);
         for (int k = 1; k <= list.size; ++k) {
-            FieldSpec f = row(std::string(list.prefix) + std::to_string(k),
+            FieldDef f = row(std::string(list.prefix) + std::to_string(k),
                               FieldKind::PhoneNumber, section);
             f.list = id;
             f.listNumber = list.listNumber;
@@ -31,7 +31,7 @@ public:
 
     void texts(const std::string& section, const std::string& stem, FieldKind kind) {
         for (int n = 1; n <= 2; ++n) {
-            FieldSpec f = row(stem + std::to_string(n), kind, section);
+            FieldDef f = row(stem + std::to_string(n), kind, section);
             f.number = n;
             f.typingLimit = kind == FieldKind::SmsText ? smsLimit : phoneLimit;
             rows.push_back(std::move(f));
@@ -40,7 +40,7 @@ public:
 
     void whole(const std::string& section, const std::string& name, int number,
                std::int64_t min, std::int64_t max, int typingLimit) {
-        FieldSpec f = row(name, FieldKind::WholeNumber, section);
+        FieldDef f = row(name, FieldKind::WholeNumber, section);
         f.number = number;
         f.minValue = min;
         f.maxValue = max;
@@ -50,7 +50,7 @@ public:
     }
 
     void polarity(int input, int choice) {
-        FieldSpec f = row("rbVST" + std::to_string(input) + "_" + std::to_string(choice),
+        FieldDef f = row("rbVST" + std::to_string(input) + "_" + std::to_string(choice),
                           FieldKind::Polarity, "AKT-DEAKT");
         f.number = input;
         f.choice = choice;
@@ -58,10 +58,10 @@ public:
         rows.push_back(std::move(f));
     }
 
-    std::vector<FieldSpec> rows;
+    std::vector<FieldDef> rows;
 };
 
-std::vector<FieldSpec> buildTable() {
+std::vector<FieldDef> buildTable() {
     TableBuilder t;
     t.positions("TCV", ListId::TCV1);
     t.positions("TCV", ListId::TCV2);
@@ -94,8 +94,8 @@ std::vector<FieldSpec> buildTable() {
 
 } // namespace
 
-const std::vector<FieldSpec>& fieldTable() {
-    static const std::vector<FieldSpec> table = buildTable();
+const std::vector<FieldDef>& fieldTable() {
+    static const std::vector<FieldDef> table = buildTable();
     return table;
 }
 

@@ -5,6 +5,7 @@ set -euo pipefail
 packages=(
     cmake g++ make pkg-config
     qt6-base-dev libgl-dev
+    fonts-liberation2 fonts-dejavu-core
     libserialport-dev
     libgtest-dev libgmock-dev
 )

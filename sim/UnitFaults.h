@@ -1,6 +1,7 @@
 #pragma once
 // What can go wrong with the virtual unit, each switchable on its own, and how
 // it paces its bytes. Everything off means a healthy unit that answers at once.
+// Frames and blocks are counted from the last open.
 
 #include "sim/Clock.h"
 

@@ -56,6 +56,8 @@ FT_STATUS VirtualUnit::FT_OpenEx(PVOID pArg1, DWORD Flags, FT_HANDLE* pHandle) {
     settings_ = UnitLineSettings{};
     mode_ = Mode::Idle;
     stalled_ = false;
+    framesSent_ = 0;
+    blocksReceived_ = 0;
     frame_.clear();
     toPc_.clear();
     pcLineFreeAt_ = unitLineFreeAt_ = clock_.now();

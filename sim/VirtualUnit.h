@@ -61,7 +61,7 @@ public:
     // What a test may want to check afterwards.
     const UnitLineSettings& lineSettings() const { return settings_; }
     const std::vector<std::uint16_t>& receivedFrameAddresses() const { return receivedAddresses_; }
-    unsigned framesSent() const { return framesSent_; }
+    unsigned framesSent() const { return framesSent_; } // since the last open, like the fault counts
     unsigned successfulOpens() const { return successfulOpens_; }
     unsigned resets() const { return resets_; }
     bool isOpen() const { return open_; }

@@ -11,24 +11,24 @@ std::optional<ValidationError> checkLength(const Configuration& config, FieldId 
         return std::nullopt;
     ValidationError error;
     error.field = id;
-    error.name = config.spec(id).name;
+    error.name = config.definition(id).name;
     error.reason = ValidationError::Reason::TooLong;
     error.limit = limit;
     return error;
 }
 
 std::optional<ValidationError> checkWholeNumber(const Configuration& config, FieldId id) {
-    const FieldSpec& spec = config.spec(id);
+    const FieldDef& def = config.definition(id);
     const auto value = wholeNumberOf(config.text(id));
-    if (value && *value >= spec.minValue && *value <= spec.maxValue)
+    if (value && *value >= def.minValue && *value <= def.maxValue)
         return std::nullopt;
     ValidationError error;
     error.field = id;
-    error.name = spec.name;
+    error.name = def.name;
     error.reason = value ? ValidationError::Reason::NotInRange
                          : ValidationError::Reason::NotWholeNumber;
-    error.min = spec.minValue;
-    error.max = spec.maxValue;
+    error.min = def.minValue;
+    error.max = def.maxValue;
     return error;
 }
 

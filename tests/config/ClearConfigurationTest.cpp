@@ -14,7 +14,7 @@ TEST(Clear, AFreshRecordStaysAsItIs) {
 
 TEST(Clear, AFullyFilledRecordBecomesAFreshOne) {
     Configuration c;
-    for (const FieldSpec& f : fieldTable()) {
+    for (const FieldDef& f : fieldTable()) {
         switch (f.kind) {
         case FieldKind::PhoneNumber:
         case FieldKind::DtmfCode:

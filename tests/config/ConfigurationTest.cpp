@@ -13,7 +13,7 @@ TEST(FieldTable, HoldsEveryFieldOnceInFileOrder) {
     ASSERT_EQ(table.size(), 207u);
     std::map<FieldKind, int> kinds;
     std::set<std::string> names;
-    for (const FieldSpec& f : table) {
+    for (const FieldDef& f : table) {
         ++kinds[f.kind];
         names.insert(f.name);
     }
@@ -34,14 +34,14 @@ TEST(FieldTable, HoldsEveryFieldOnceInFileOrder) {
 
 TEST(FieldTable, ListPositionsCarryTheirListNumber) {
     Configuration c;
-    EXPECT_EQ(c.spec(c.id("editPOV2_64")).listNumber, 2);
-    EXPECT_EQ(c.spec(c.id("editPOO1_8")).listNumber, 1);
-    EXPECT_EQ(c.spec(c.id("editTCZSSMS_3")).listNumber, 0);
-    EXPECT_EQ(c.spec(c.id("editPZS2_1")).position, 1);
-    EXPECT_EQ(c.spec(c.id("editTCV1_5")).typingLimit, 14);
-    EXPECT_EQ(c.spec(c.id("memoSMSZAP1")).typingLimit, 127);
-    EXPECT_EQ(c.spec(c.id("spinCAS")).typingLimit, 2);
-    EXPECT_EQ(c.spec(c.id("spinKREDIT")).typingLimit, 1);
+    EXPECT_EQ(c.definition(c.id("editPOV2_64")).listNumber, 2);
+    EXPECT_EQ(c.definition(c.id("editPOO1_8")).listNumber, 1);
+    EXPECT_EQ(c.definition(c.id("editTCZSSMS_3")).listNumber, 0);
+    EXPECT_EQ(c.definition(c.id("editPZS2_1")).position, 1);
+    EXPECT_EQ(c.definition(c.id("editTCV1_5")).typingLimit, 14);
+    EXPECT_EQ(c.definition(c.id("memoSMSZAP1")).typingLimit, 127);
+    EXPECT_EQ(c.definition(c.id("spinCAS")).typingLimit, 2);
+    EXPECT_EQ(c.definition(c.id("spinKREDIT")).typingLimit, 1);
 }
 
 TEST(Lookup, IgnoresLetterCaseButKeepsTheOwnSpelling) {
@@ -50,9 +50,9 @@ TEST(Lookup, IgnoresLetterCaseButKeepsTheOwnSpelling) {
     ASSERT_TRUE(dtmf);
     EXPECT_EQ(c.find("memodtmfvyp2"), dtmf);
     EXPECT_EQ(c.find("MEMODTMFVYP2"), dtmf);
-    EXPECT_EQ(c.spec(*dtmf).name, "MemoDTMFVYP2");
-    EXPECT_EQ(c.spec(c.id("spinCASRELE1")).name, "SpinCASRELE1");
-    EXPECT_EQ(c.spec(c.id(std::string("MemoSMSV") + "1")).name, "memoSMSV1");
+    EXPECT_EQ(c.definition(*dtmf).name, "MemoDTMFVYP2");
+    EXPECT_EQ(c.definition(c.id("spinCASRELE1")).name, "SpinCASRELE1");
+    EXPECT_EQ(c.definition(c.id(std::string("MemoSMSV") + "1")).name, "memoSMSV1");
 }
 
 TEST(Lookup, NamesBeyondAListFindNothing) {

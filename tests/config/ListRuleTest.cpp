@@ -18,9 +18,9 @@ void expectListInvariant(const Configuration& c, ListId list) {
     }
     for (int k = 1; k <= n; ++k) {
         const FieldId id = c.position(list, k);
-        EXPECT_EQ(c.isEnabled(id), k <= firstEmpty) << c.spec(id).name;
+        EXPECT_EQ(c.isEnabled(id), k <= firstEmpty) << c.definition(id).name;
         if (k > firstEmpty) {
-            EXPECT_TRUE(c.text(id).empty()) << c.spec(id).name;
+            EXPECT_TRUE(c.text(id).empty()) << c.definition(id).name;
         }
     }
 }

@@ -27,9 +27,9 @@ public:
         for (const NamedBlock& area : smsAreas)
             c.setText(area.field, bytes(oneIn(4) ? 127 : between(0, 127)));
         for (const SettingsNumber& number : settingsNumbers) {
-            const FieldSpec& spec = c.spec(c.id(number.field));
-            c.setText(number.field, std::to_string(between(static_cast<int>(spec.minValue),
-                                                           static_cast<int>(spec.maxValue))));
+            const FieldDef& def = c.definition(c.id(number.field));
+            c.setText(number.field, std::to_string(between(static_cast<int>(def.minValue),
+                                                           static_cast<int>(def.maxValue))));
         }
         c.setChosen(oneIn(2) ? "rbVST1_1" : "rbVST1_2", true);
         c.setChosen(oneIn(2) ? "rbVST2_1" : "rbVST2_2", true);

@@ -21,7 +21,7 @@ using namespace std::chrono_literals;
 // Every list full and every text at its longest: the most a Send can carry.
 Configuration fullConfiguration() {
     Configuration c;
-    for (const FieldSpec& f : fieldTable()) {
+    for (const FieldDef& f : fieldTable()) {
         if (f.kind == FieldKind::PhoneNumber || f.kind == FieldKind::DtmfCode)
             c.setText(f.name, "+4219" + std::to_string(100000000 + f.position * 7 + f.number));
         else if (f.kind == FieldKind::SmsText)

@@ -11,7 +11,7 @@
 namespace qolmex {
 
 // One row of the field table: everything fixed about a field.
-struct FieldSpec {
+struct FieldDef {
     std::string name; // the field's own spelling, also its key in a .kvx file
     FieldKind kind = FieldKind::PhoneNumber;
     std::string section;         // the .kvx section that holds the field
@@ -28,6 +28,6 @@ struct FieldSpec {
 };
 
 // Every field, in the order the .kvx file writes them (207 entries in 20 sections).
-const std::vector<FieldSpec>& fieldTable();
+const std::vector<FieldDef>& fieldTable();
 
 } // namespace qolmex

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "config/FieldDef.h"
+
+class QWidget;
+
+namespace qolmex {
+
+// The control that shows a field of the given kind, named after the field, with its filter,
+// typing limit, range and hint. DTMF codes get a control that is never shown.
+QWidget* createFieldControl(const FieldDef& field, QWidget* parent);
+
+} // namespace qolmex

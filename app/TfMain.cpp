@@ -1,0 +1,67 @@
+#include "TfMain.h"
+
+#include "FileCommands.h"
+#include "MainTexts.h"
+#include "MainWindowBuilder.h"
+#include "TransferCommands.h"
+#include "config/ClearConfiguration.h"
+
+#include <QPushButton>
+#include <QTimer>
+
+namespace qolmex {
+
+TfMain::TfMain(QWidget* parent)
+    : QWidget(parent), timer1_(new QTimer(this)),
+      files_(std::make_unique<FileCommands>(*this)),
+      transfers_(std::make_unique<TransferCommands>(*this)) {
+    setObjectName(QStringLiteral("fMain"));
+    setWindowTitle(texts::caption);
+    QFont font;
+    // Where the window's own font is missing, a sans serif of the same width keeps every
+    // label within its place.
+    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"),
+                      QStringLiteral("Arial")});
+    font.setPointSize(8);
+    setFont(font);
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, palette.color(QPalette::Button));
+    setPalette(palette);
+    setAutoFillBackground(true);
+    resize(800, 600);
+    move(202, 216);
+
+    MainWindowBuilder(*this, config_, binding_).build();
+    connectButton("btnClear", &TfMain::btnClearClick);
+    connectButton("btnSave", &TfMain::btnSaveClick);
+    connectButton("btnOpen", &TfMain::btnOpenClick);
+    connectButton("btnSend", &TfMain::btnSendClick);
+    connectButton("btnRead", &TfMain::btnReadClick);
+
+    timer1_->setObjectName(QStringLiteral("Timer1"));
+    timer1_->setInterval(2000);
+    connect(timer1_, &QTimer::timeout, this, &TfMain::Timer1Timer);
+}
+
+TfMain::~TfMain() = default;
+
+void TfMain::connectButton(const char* name, void (TfMain::*handler)()) {
+    auto* button = findChild<QPushButton*>(QString::fromLatin1(name));
+    connect(button, &QPushButton::clicked, this, handler);
+}
+
+QWidget* TfMain::control(std::string_view fieldName) const {
+    const auto id = config_.find(fieldName);
+    return id ? binding_.control(*id) : nullptr;
+}
+
+// Clear touches only the fields; the pages each pager shows stay.
+void TfMain::btnClearClick() { clearConfiguration(config_); }
+void TfMain::btnSaveClick() { files_->save(); }
+void TfMain::btnOpenClick() { files_->open(); }
+void TfMain::btnSendClick() { transfers_->send(); }
+void TfMain::btnReadClick() { transfers_->read(); }
+
+void TfMain::Timer1Timer() { ReplyTimedOut = true; }
+
+} // namespace qolmex

@@ -1,0 +1,171 @@
+#include "FileAccess.h"
+
+#include "FileWriteError.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <memory>
+#include <vector>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace qolmex::fileaccess {
+namespace {
+
+class Descriptor {
+public:
+    explicit Descriptor(int fd) : fd_(fd) {}
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    ~Descriptor() { close(); }
+
+    int get() const { return fd_; }
+    bool valid() const { return fd_ >= 0; }
+    // Closing can report a write that failed late, so the writer checks it.
+    bool close() {
+        const int fd = fd_;
+        fd_ = -1;
+        return fd < 0 || ::close(fd) == 0;
+    }
+
+private:
+    int fd_;
+};
+
+// O_NONBLOCK so that opening a named pipe cannot hang; regular files ignore it.
+int openForReading(const std::string& path) {
+    return ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+}
+
+bool isRegular(const Descriptor& file, struct stat& info) {
+    return ::fstat(file.get(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+std::string folderOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    if (slash == std::string::npos)
+        return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+[[noreturn]] void fail(const std::string& path, int error) {
+    throw FileWriteError(path, std::strerror(error));
+}
+
+bool writeAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        bytes.remove_prefix(static_cast<std::size_t>(n));
+    }
+    return true;
+}
+
+} // namespace
+
+void readChunks(const std::string& path, const std::function<void(std::string_view)>& sink) {
+    Descriptor file(openForReading(path));
+    struct stat info {};
+    if (!file.valid() || !isRegular(file, info))
+        return;
+    std::vector<char> buffer(1 << 20);
+    for (;;) {
+        const ssize_t n = ::read(file.get(), buffer.data(), buffer.size());
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return;
+        sink(std::string_view(buffer.data(), static_cast<std::size_t>(n)));
+    }
+}
+
+std::string resolvedTarget(const std::string& path) {
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
+        return path;
+    std::unique_ptr<char, decltype(&std::free)> resolved(::realpath(path.c_str(), nullptr),
+                                                         &std::free);
+    return resolved ? std::string(resolved.get()) : path;
+}
+
+std::optional<ExistingFile> readForReplacing(const std::string& path, std::size_t maxBytes) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) {
+        if (errno == ENOENT)
+            return std::nullopt; // the folder is checked when the file is created
+        fail(path, errno);
+    }
+    if (!S_ISREG(info.st_mode))
+        throw FileWriteError(path, "not a regular file");
+    // Renaming would replace a read-only file too; it must stay as it is.
+    if (::access(path.c_str(), W_OK) != 0)
+        fail(path, errno);
+
+    Descriptor file(openForReading(path));
+    if (!file.valid())
+        fail(path, errno);
+    if (!isRegular(file, info))
+        throw FileWriteError(path, "not a regular file");
+    if (static_cast<std::size_t>(info.st_size) > maxBytes)
+        throw FileWriteError(path, "too large for a configuration file");
+
+    ExistingFile existing;
+    existing.mode = info.st_mode & 07777;
+    std::vector<char> buffer(64 * 1024);
+    for (;;) {
+        const ssize_t n = ::read(file.get(), buffer.data(), buffer.size());
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            fail(path, errno);
+        if (n == 0)
+            return existing;
+        existing.bytes.append(buffer.data(), static_cast<std::size_t>(n));
+        if (existing.bytes.size() > maxBytes) // it grew since fstat
+            throw FileWriteError(path, "too large for a configuration file");
+    }
+}
+
+void replace(const std::string& path, std::string_view bytes, std::optional<unsigned> mode) {
+    const std::string folder = folderOf(path);
+    std::string temporary;
+    int fd = -1;
+    for (int attempt = 0; fd < 0; ++attempt) {
+        temporary = folder + "/.qolmex-" + std::to_string(::getpid()) + "-" +
+                    std::to_string(attempt) + ".tmp";
+        // 0666 lets the user's umask decide, as for any new file.
+        fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0 && (errno != EEXIST || attempt == 100))
+            fail(path, errno);
+    }
+    Descriptor file(fd);
+    const bool written = writeAll(file.get(), bytes) &&
+                         (!mode || ::fchmod(file.get(), static_cast<mode_t>(*mode)) == 0) &&
+                         ::fsync(file.get()) == 0 && file.close() &&
+                         ::rename(temporary.c_str(), path.c_str()) == 0;
+    if (!written) {
+        const int error = errno;
+        file.close();
+        ::unlink(temporary.c_str());
+        fail(path, error);
+    }
+    // The rename itself lasts only once the folder is on the disk; failing here loses nothing.
+    Descriptor dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (dir.valid())
+        ::fsync(dir.get());
+}
+
+std::string absoluteName(const std::string& path) {
+    std::error_code error;
+    const std::filesystem::path absolute = std::filesystem::absolute(path, error);
+    return error ? path : absolute.lexically_normal().string();
+}
+
+} // namespace qolmex::fileaccess

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+// Every call into the operating system's file interface lives behind these functions, so a
+// port to another system changes FileAccess.cpp alone.
+namespace qolmex::fileaccess {
+
+// Hands the content of a regular file to sink piece by piece. Anything else (no such file, a
+// folder, no read permission, a device) gives nothing, and a read error ends the content.
+void readChunks(const std::string& path, const std::function<void(std::string_view)>& sink);
+
+struct ExistingFile {
+    std::string bytes;
+    unsigned mode = 0; // permission bits
+};
+
+// The name with a symbolic link resolved, so that replacing the file keeps the link.
+std::string resolvedTarget(const std::string& path);
+
+// The current content of a file that is about to be replaced, or nothing when there is no
+// such file. Throws FileWriteError when the name cannot be replaced with a file: a folder or
+// device, a file that may not be written or read, or one larger than maxBytes.
+std::optional<ExistingFile> readForReplacing(const std::string& path, std::size_t maxBytes);
+
+// Replaces the file in one step: a temporary file in the same folder is written, flushed to
+// the disk and renamed over the old one. Throws FileWriteError on any failure, after which
+// the old file is untouched and no temporary file is left. Without a mode the new file gets
+// the usual permissions of a new file.
+void replace(const std::string& path, std::string_view bytes, std::optional<unsigned> mode);
+
+// The name made absolute, for messages.
+std::string absoluteName(const std::string& path);
+
+} // namespace qolmex::fileaccess

@@ -1,0 +1,113 @@
+#include "app/FileActions.h"
+#include "config/ConfigurationFile.h"
+
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace qolmex {
+namespace {
+
+using testing::readBytes;
+using testing::TempFolder;
+
+const QString kvxEntry = QString::fromUtf8("Korvalex súbor (*.kvx)");
+const QString allEntry = QString::fromUtf8("Všeky súbory (*.*)");
+
+// Stands in for the dialogs: answers with the queued choices and keeps what it was asked.
+class FakeDialogs {
+public:
+    FileDialogFunction function() {
+        return [this](QWidget*, const FileDialogRequest& request) {
+            requests.push_back(request);
+            std::optional<FileDialogChoice> answer = answers.front();
+            answers.erase(answers.begin());
+            return answer;
+        };
+    }
+    ErrorBoxFunction errorBox() {
+        return [this](QWidget*, const QString& message) { errors << message; };
+    }
+
+    std::vector<std::optional<FileDialogChoice>> answers;
+    std::vector<FileDialogRequest> requests;
+    QStringList errors;
+};
+
+class FileActionsTest : public ::testing::Test {
+protected:
+    QString name(const char* fileName) const { return QString::fromStdString(folder.file(fileName)); }
+
+    TempFolder folder;
+    FakeDialogs dialogs;
+    FileActions actions{dialogs.function(), dialogs.errorBox()};
+};
+
+TEST_F(FileActionsTest, ANameWithoutExtensionGetsKvxAndEachDialogRemembersItsChoice) {
+    Configuration c;
+    c.setText("memoSMSZAP1", "ZAP");
+    dialogs.answers = {FileDialogChoice{name("unit"), allEntry},
+                       FileDialogChoice{name("copy.txt"), kvxEntry},
+                       FileDialogChoice{name("unit"), kvxEntry}};
+    actions.save(nullptr, c);
+    actions.save(nullptr, c);
+    Configuration back;
+    actions.open(nullptr, back);
+
+    EXPECT_TRUE(std::filesystem::exists(folder.file("unit.kvx")));
+    EXPECT_TRUE(std::filesystem::exists(folder.file("copy.txt")));
+    EXPECT_FALSE(std::filesystem::exists(folder.file("unit")));
+    EXPECT_EQ(back.text("memoSMSZAP1"), "ZAP");
+    EXPECT_TRUE(dialogs.errors.isEmpty());
+
+    ASSERT_EQ(dialogs.requests.size(), 3u);
+    EXPECT_EQ(dialogs.requests[0].purpose, FileDialogRequest::Purpose::Save);
+    EXPECT_TRUE(dialogs.requests[0].fileName.isEmpty());
+    EXPECT_EQ(dialogs.requests[1].fileName, name("unit.kvx"));
+    EXPECT_EQ(dialogs.requests[1].nameFilter, allEntry);
+    EXPECT_EQ(dialogs.requests[2].purpose, FileDialogRequest::Purpose::Open);
+    EXPECT_TRUE(dialogs.requests[2].fileName.isEmpty());
+}
+
+TEST_F(FileActionsTest, ACancelledDialogChangesNothing) {
+    Configuration c;
+    c.setText("editPOV1_1", "0911");
+    dialogs.answers = {std::nullopt, std::nullopt};
+    actions.save(nullptr, c);
+    actions.open(nullptr, c);
+    EXPECT_EQ(folder.entryCount(), 0u);
+    EXPECT_EQ(c.text("editPOV1_1"), "0911");
+    EXPECT_TRUE(dialogs.errors.isEmpty());
+}
+
+TEST_F(FileActionsTest, AFailedSaveShowsTheFullNameAndAFailedOpenNothing) {
+    std::filesystem::create_directory(folder.file("folder.kvx"));
+    Configuration c;
+    c.setText("editPOV1_1", "0911");
+    dialogs.answers = {FileDialogChoice{name("folder.kvx"), kvxEntry},
+                       FileDialogChoice{name("folder"), kvxEntry}};
+    actions.save(nullptr, c);
+    ASSERT_EQ(dialogs.errors.size(), 1);
+    EXPECT_EQ(dialogs.errors[0], "Unable to write to " + name("folder.kvx"));
+
+    actions.open(nullptr, c);
+    EXPECT_EQ(dialogs.errors.size(), 1);
+    EXPECT_EQ(c.text("editPOV1_1"), "");
+}
+
+TEST(QtNameFilters, KeepEntriesThatShowTheirPatternsAndAddThemOtherwise) {
+    EXPECT_EQ(qtNameFilters(QString::fromUtf8("Korvalex súbor (*.kvx)|*.kvx|Všeky súbory (*.*)|*.*")),
+              (QStringList{kvxEntry, allEntry}));
+    EXPECT_EQ(qtNameFilters("Texts|*.txt;*.kvx|Dangling"), QStringList{"Texts (*.txt *.kvx)"});
+}
+
+TEST(DefaultSuffix, IsAddedOnlyToANameWithoutAnyDot) {
+    EXPECT_EQ(withDefaultSuffix("/a.b/unit", "kvx"), "/a.b/unit.kvx");
+    EXPECT_EQ(withDefaultSuffix("unit.old", "kvx"), "unit.old");
+    EXPECT_EQ(withDefaultSuffix("", "kvx"), "");
+}
+
+} // namespace
+} // namespace qolmex

@@ -1,0 +1,65 @@
+#include "usb/D2xxBackendChain.h"
+
+#include "sim/VirtualUnit.h"
+#include "usb/DeviceConnection.h"
+
+#include <gtest/gtest.h>
+
+namespace qolmex {
+namespace {
+
+class D2xxBackendChainTest : public ::testing::Test {
+protected:
+    VirtualClock clock;
+    VirtualUnit first{clock, UnitFaults{.noDevice = true}};
+    VirtualUnit second{clock};
+    VirtualUnit third{clock};
+    D2xxBackendChain chain;
+    char description[16] = "FT232R USB UART";
+};
+
+TEST_F(D2xxBackendChainTest, FirstBackendThatOpensServesTheHandle) {
+    chain.add(first);
+    chain.add(second);
+    chain.add(third);
+    FT_HANDLE handle = nullptr;
+    ASSERT_EQ(chain.FT_OpenEx(description, FT_OPEN_BY_DESCRIPTION, &handle), FT_OK);
+    EXPECT_TRUE(second.isOpen());
+    EXPECT_FALSE(third.isOpen());
+
+    char identity[8];
+    DWORD got = 0;
+    EXPECT_EQ(chain.FT_Read(handle, identity, 8, &got), FT_OK);
+    EXPECT_EQ(std::string(identity, got), "QOLMEX70");
+    EXPECT_EQ(chain.FT_SetBaudRate(handle, 19200), FT_OK);
+    EXPECT_EQ(second.lineSettings().baudRate, 19200u);
+
+    // While the second is busy, another open goes on to the third.
+    FT_HANDLE other = nullptr;
+    ASSERT_EQ(chain.FT_OpenEx(description, FT_OPEN_BY_DESCRIPTION, &other), FT_OK);
+    EXPECT_TRUE(third.isOpen());
+    EXPECT_NE(other, handle);
+
+    EXPECT_EQ(chain.FT_Close(handle), FT_OK);
+    EXPECT_FALSE(second.isOpen());
+    EXPECT_EQ(chain.FT_Close(handle), FT_INVALID_HANDLE);
+    EXPECT_EQ(chain.FT_Read(handle, identity, 8, &got), FT_INVALID_HANDLE);
+    EXPECT_EQ(got, 0u);
+    EXPECT_EQ(chain.FT_Close(other), FT_OK);
+}
+
+TEST_F(D2xxBackendChainTest, NoBackendOpensMeansNoDevice) {
+    FT_HANDLE handle = nullptr;
+    EXPECT_EQ(chain.FT_OpenEx(description, FT_OPEN_BY_DESCRIPTION, &handle), FT_DEVICE_NOT_FOUND);
+    chain.add(first);
+    EXPECT_EQ(chain.FT_OpenEx(description, FT_OPEN_BY_DESCRIPTION, &handle), FT_DEVICE_NOT_FOUND);
+
+    TransferState state;
+    std::vector<std::string> messages;
+    DeviceConnection connection(chain, state, [&](const std::string& m) { messages.push_back(m); });
+    connection.Connect();
+    EXPECT_EQ(messages, std::vector<std::string>{"Nepripojené zariadenie !"});
+}
+
+} // namespace
+} // namespace qolmex

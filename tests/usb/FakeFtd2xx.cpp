@@ -1,0 +1,64 @@
+// A stand-in for the vendor's D2XX library, exporting the same C functions.
+// Each setter accepts exactly the values the test passes, so a wrong argument
+// on the way through shows up as a failing status. Built without
+// FT_GetDeviceInfo (FAKE_FTD2XX_INCOMPLETE) it is a library the backend must refuse.
+
+#include <cstdint>
+#include <cstring>
+
+using FT_STATUS = std::uint32_t;
+using FT_HANDLE = void*;
+
+namespace {
+int device = 0; // the one device; its address is the handle
+const char identity[] = "QOLMEX70";
+}
+
+#define EXPORT extern "C" __attribute__((visibility("default")))
+
+EXPORT FT_STATUS FT_OpenEx(void* arg, std::uint32_t flags, FT_HANDLE* handle) {
+    if (flags != 2 || std::strcmp(static_cast<const char*>(arg), "FT232R USB UART") != 0)
+        return 2;
+    *handle = &device;
+    return 0;
+}
+EXPORT FT_STATUS FT_Close(FT_HANDLE h) { return h == &device ? 0 : 1; }
+EXPORT FT_STATUS FT_ResetDevice(FT_HANDLE h) { return h == &device ? 0 : 1; }
+EXPORT FT_STATUS FT_SetBaudRate(FT_HANDLE h, std::uint32_t baud) {
+    return h == &device && baud == 9600 ? 0 : 7;
+}
+EXPORT FT_STATUS FT_SetDataCharacteristics(FT_HANDLE h, std::uint8_t bits, std::uint8_t stop,
+                                           std::uint8_t parity) {
+    return h == &device && bits == 7 && stop == 2 && parity == 4 ? 0 : 6;
+}
+EXPORT FT_STATUS FT_SetFlowControl(FT_HANDLE h, std::uint16_t flow, std::uint8_t xon,
+                                   std::uint8_t xoff) {
+    return h == &device && flow == 0x0400 && xon == 0x11 && xoff == 0x13 ? 0 : 6;
+}
+EXPORT FT_STATUS FT_SetTimeouts(FT_HANDLE h, std::uint32_t readMs, std::uint32_t writeMs) {
+    return h == &device && readMs == 500 && writeMs == 1000 ? 0 : 6;
+}
+EXPORT FT_STATUS FT_Read(FT_HANDLE h, void* buffer, std::uint32_t count, std::uint32_t* got) {
+    const std::uint32_t n = count < 8 ? count : 8;
+    std::memcpy(buffer, identity, n);
+    *got = n;
+    return h == &device ? 0 : 1;
+}
+EXPORT FT_STATUS FT_Write(FT_HANDLE h, void*, std::uint32_t count, std::uint32_t* written) {
+    *written = count > 3 ? 3 : count; // a short write, to see the count come back
+    return h == &device ? 0 : 1;
+}
+EXPORT FT_STATUS FT_GetQueueStatus(FT_HANDLE h, std::uint32_t* waiting) {
+    *waiting = 42;
+    return h == &device ? 0 : 1;
+}
+#ifndef FAKE_FTD2XX_INCOMPLETE
+EXPORT FT_STATUS FT_GetDeviceInfo(FT_HANDLE h, std::uint32_t* type, std::uint32_t* id,
+                                  char* serial, char* description, void*) {
+    *type = 5;
+    *id = 0x04036001;
+    std::strcpy(serial, "FAKE0001");
+    std::strcpy(description, "FT232R USB UART");
+    return h == &device ? 0 : 1;
+}
+#endif

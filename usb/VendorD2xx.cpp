@@ -1,0 +1,158 @@
+#include "usb/VendorD2xx.h"
+
+#if defined(_WIN32)
+#define WIN32_LEAN_AND_MEAN
+#define NOMINMAX
+#include <windows.h>
+#define QOLMEX_D2XX_CALL WINAPI
+#else
+#include <dlfcn.h>
+#define QOLMEX_D2XX_CALL
+#endif
+
+namespace qolmex {
+
+// The library's own declarations, in our words (the vendor header is not needed).
+struct VendorD2xx::Functions {
+    FT_STATUS(QOLMEX_D2XX_CALL* openEx)(PVOID, DWORD, FT_HANDLE*);
+    FT_STATUS(QOLMEX_D2XX_CALL* close)(FT_HANDLE);
+    FT_STATUS(QOLMEX_D2XX_CALL* resetDevice)(FT_HANDLE);
+    FT_STATUS(QOLMEX_D2XX_CALL* setBaudRate)(FT_HANDLE, ULONG);
+    FT_STATUS(QOLMEX_D2XX_CALL* setDataCharacteristics)(FT_HANDLE, UCHAR, UCHAR, UCHAR);
+    FT_STATUS(QOLMEX_D2XX_CALL* setFlowControl)(FT_HANDLE, USHORT, UCHAR, UCHAR);
+    FT_STATUS(QOLMEX_D2XX_CALL* setTimeouts)(FT_HANDLE, ULONG, ULONG);
+    FT_STATUS(QOLMEX_D2XX_CALL* read)(FT_HANDLE, LPVOID, DWORD, LPDWORD);
+    FT_STATUS(QOLMEX_D2XX_CALL* write)(FT_HANDLE, LPVOID, DWORD, LPDWORD);
+    FT_STATUS(QOLMEX_D2XX_CALL* getQueueStatus)(FT_HANDLE, DWORD*);
+    FT_STATUS(QOLMEX_D2XX_CALL* getDeviceInfo)(FT_HANDLE, FT_DEVICE*, LPDWORD, PCHAR, PCHAR,
+                                               LPVOID);
+};
+
+namespace {
+
+#if defined(_WIN32)
+void* openModule(const std::string& name) {
+    return reinterpret_cast<void*>(LoadLibraryA(name.c_str()));
+}
+void* findSymbol(void* module, const char* name) {
+    return reinterpret_cast<void*>(GetProcAddress(static_cast<HMODULE>(module), name));
+}
+void closeModule(void* module) {
+    FreeLibrary(static_cast<HMODULE>(module));
+}
+#else
+void* openModule(const std::string& name) {
+    return dlopen(name.c_str(), RTLD_NOW | RTLD_LOCAL);
+}
+void* findSymbol(void* module, const char* name) {
+    return dlsym(module, name);
+}
+void closeModule(void* module) {
+    dlclose(module);
+}
+#endif
+
+template <typename Function>
+bool bind(void* module, const char* name, Function& target) {
+    void* symbol = findSymbol(module, name);
+    target = reinterpret_cast<Function>(symbol);
+    return symbol != nullptr;
+}
+
+} // namespace
+
+const char* VendorD2xx::defaultLibraryName() {
+#if defined(_WIN32)
+    return "FTD2XX.DLL";
+#else
+    return "libftd2xx.so";
+#endif
+}
+
+VendorD2xx::VendorD2xx(const std::string& library) {
+    module_ = openModule(library);
+    if (module_ == nullptr)
+        return;
+    auto f = std::make_unique<Functions>();
+    const bool complete = bind(module_, "FT_OpenEx", f->openEx) &&
+                          bind(module_, "FT_Close", f->close) &&
+                          bind(module_, "FT_ResetDevice", f->resetDevice) &&
+                          bind(module_, "FT_SetBaudRate", f->setBaudRate) &&
+                          bind(module_, "FT_SetDataCharacteristics", f->setDataCharacteristics) &&
+                          bind(module_, "FT_SetFlowControl", f->setFlowControl) &&
+                          bind(module_, "FT_SetTimeouts", f->setTimeouts) &&
+                          bind(module_, "FT_Read", f->read) &&
+                          bind(module_, "FT_Write", f->write) &&
+                          bind(module_, "FT_GetQueueStatus", f->getQueueStatus) &&
+                          bind(module_, "FT_GetDeviceInfo", f->getDeviceInfo);
+    if (complete) {
+        functions_ = std::move(f);
+    } else {
+        closeModule(module_);
+        module_ = nullptr;
+    }
+}
+
+VendorD2xx::~VendorD2xx() {
+    if (module_ != nullptr)
+        closeModule(module_);
+}
+
+// Nothing opens without the library, so no handle of ours can reach the other calls then.
+FT_STATUS VendorD2xx::FT_OpenEx(PVOID pArg1, DWORD Flags, FT_HANDLE* pHandle) {
+    return functions_ ? functions_->openEx(pArg1, Flags, pHandle) : FT_DEVICE_NOT_FOUND;
+}
+
+FT_STATUS VendorD2xx::FT_Close(FT_HANDLE ftHandle) {
+    return functions_ ? functions_->close(ftHandle) : FT_INVALID_HANDLE;
+}
+
+FT_STATUS VendorD2xx::FT_ResetDevice(FT_HANDLE ftHandle) {
+    return functions_ ? functions_->resetDevice(ftHandle) : FT_INVALID_HANDLE;
+}
+
+FT_STATUS VendorD2xx::FT_SetBaudRate(FT_HANDLE ftHandle, ULONG BaudRate) {
+    return functions_ ? functions_->setBaudRate(ftHandle, BaudRate) : FT_INVALID_HANDLE;
+}
+
+FT_STATUS VendorD2xx::FT_SetDataCharacteristics(FT_HANDLE ftHandle, UCHAR WordLength,
+                                                UCHAR StopBits, UCHAR Parity) {
+    return functions_ ? functions_->setDataCharacteristics(ftHandle, WordLength, StopBits, Parity)
+                      : FT_INVALID_HANDLE;
+}
+
+FT_STATUS VendorD2xx::FT_SetFlowControl(FT_HANDLE ftHandle, USHORT FlowControl, UCHAR XonChar,
+                                        UCHAR XoffChar) {
+    return functions_ ? functions_->setFlowControl(ftHandle, FlowControl, XonChar, XoffChar)
+                      : FT_INVALID_HANDLE;
+}
+
+FT_STATUS VendorD2xx::FT_SetTimeouts(FT_HANDLE ftHandle, ULONG ReadTimeout, ULONG WriteTimeout) {
+    return functions_ ? functions_->setTimeouts(ftHandle, ReadTimeout, WriteTimeout)
+                      : FT_INVALID_HANDLE;
+}
+
+FT_STATUS VendorD2xx::FT_Read(FT_HANDLE ftHandle, LPVOID lpBuffer, DWORD dwBytesToRead,
+                              LPDWORD lpBytesReturned) {
+    return functions_ ? functions_->read(ftHandle, lpBuffer, dwBytesToRead, lpBytesReturned)
+                      : FT_INVALID_HANDLE;
+}
+
+FT_STATUS VendorD2xx::FT_Write(FT_HANDLE ftHandle, LPVOID lpBuffer, DWORD dwBytesToWrite,
+                               LPDWORD lpBytesWritten) {
+    return functions_ ? functions_->write(ftHandle, lpBuffer, dwBytesToWrite, lpBytesWritten)
+                      : FT_INVALID_HANDLE;
+}
+
+FT_STATUS VendorD2xx::FT_GetQueueStatus(FT_HANDLE ftHandle, DWORD* dwRxBytes) {
+    return functions_ ? functions_->getQueueStatus(ftHandle, dwRxBytes) : FT_INVALID_HANDLE;
+}
+
+FT_STATUS VendorD2xx::FT_GetDeviceInfo(FT_HANDLE ftHandle, FT_DEVICE* lpftDevice, LPDWORD lpdwID,
+                                       PCHAR SerialNumber, PCHAR Description, LPVOID Dummy) {
+    return functions_ ? functions_->getDeviceInfo(ftHandle, lpftDevice, lpdwID, SerialNumber,
+                                                  Description, Dummy)
+                      : FT_INVALID_HANDLE;
+}
+
+} // namespace qolmex
