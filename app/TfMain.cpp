@@ -3,18 +3,21 @@
 #include "FileCommands.h"
 #include "MainTexts.h"
 #include "MainWindowBuilder.h"
+#include "PlainMessageBox.h"
 #include "TransferCommands.h"
 #include "config/ClearConfiguration.h"
 
+#include <QCloseEvent>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTimer>
 
 namespace qolmex {
 
-TfMain::TfMain(QWidget* parent)
+TfMain::TfMain(D2xxLibrary* device, QWidget* parent)
     : QWidget(parent), timer1_(new QTimer(this)),
-      files_(std::make_unique<FileCommands>(*this)),
-      transfers_(std::make_unique<TransferCommands>(*this)) {
+      showMessage_([this](const QString& text) { showPlainMessage(this, text); }),
+      files_(std::make_unique<FileCommands>(*this)) {
     setObjectName(QStringLiteral("fMain"));
     setWindowTitle(texts::caption);
     QFont font;
@@ -41,6 +44,10 @@ TfMain::TfMain(QWidget* parent)
     timer1_->setObjectName(QStringLiteral("Timer1"));
     timer1_->setInterval(2000);
     connect(timer1_, &QTimer::timeout, this, &TfMain::Timer1Timer);
+    FormCreate();
+
+    // The progress dialogs come after the window, hidden until a transfer shows them.
+    transfers_ = std::make_unique<TransferCommands>(*this, device);
 }
 
 TfMain::~TfMain() = default;
@@ -62,6 +69,32 @@ void TfMain::btnOpenClick() { files_->open(); }
 void TfMain::btnSendClick() { transfers_->send(); }
 void TfMain::btnReadClick() { transfers_->read(); }
 
-void TfMain::Timer1Timer() { ReplyTimedOut = true; }
+void TfMain::Timer1Timer() { transferState_.ReplyTimedOut = true; }
+
+void TfMain::FormCreate() { transferState_.DeviceConnected = false; }
+
+TfSend& TfMain::fSend() { return transfers_->fSend(); }
+TfRead& TfMain::fRead() { return transfers_->fRead(); }
+
+void TfMain::closeEvent(QCloseEvent* event) {
+    if (transfers_->running())
+        event->ignore();
+    else
+        event->accept();
+}
+
+void TfMain::showField(FieldId id) {
+    QWidget* target = binding_.control(id);
+    if (!target)
+        return;
+    for (QWidget* w = target; w && w != this; w = w->parentWidget()) {
+        // A page sits in a stacked widget inside its pager.
+        if (auto* pager = qobject_cast<QTabWidget*>(w->parentWidget() ? w->parentWidget()->parentWidget() : nullptr))
+            if (pager->indexOf(w) >= 0)
+                pager->setCurrentWidget(w);
+    }
+    if (target->isVisibleTo(this))
+        target->setFocus();
+}
 
 } // namespace qolmex

@@ -2,24 +2,30 @@
 
 #include "FieldBinding.h"
 #include "config/Configuration.h"
+#include "usb/TransferState.h"
 
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 
 class QTimer;
 
 namespace qolmex {
 
+class D2xxLibrary;
 class FileCommands;
 class TransferCommands;
+class TfRead;
+class TfSend;
 
 // The main window, fMain: every setting of one unit in four groups, bound to the record it
 // owns, and the five buttons that start every action.
 class TfMain : public QWidget {
     Q_OBJECT
 public:
-    explicit TfMain(QWidget* parent = nullptr);
+    // The device is the way to the unit's bridge; without one, every transfer finds no bridge.
+    explicit TfMain(D2xxLibrary* device = nullptr, QWidget* parent = nullptr);
     ~TfMain() override;
 
     Configuration& configuration() { return config_; }
@@ -28,11 +34,22 @@ public:
     // The control that shows a field, by the field's name in any letter case.
     QWidget* control(std::string_view fieldName) const;
 
+    // Brings up the pages that hold a field's control and gives it the focus.
+    void showField(FieldId id);
+
     // 2000 ms, off until a transfer starts it; each tick sets ReplyTimedOut.
     QTimer* timer1() const { return timer1_; }
 
-    // Set by Timer1Timer, cleared and tested by the transfers.
-    bool ReplyTimedOut = false;
+    // The state a transfer shares with the dialogs and the timer; one for the window's life.
+    TransferState& transferState() { return transferState_; }
+
+    // The plain message box of the program; tests put their own function in its place.
+    using MessageFunction = std::function<void(const QString&)>;
+    void setMessageFunction(MessageFunction show) { showMessage_ = std::move(show); }
+    void showMessage(const QString& text) { showMessage_(text); }
+
+    TfSend& fSend();
+    TfRead& fRead();
 
 public slots:
     void btnClearClick();
@@ -41,6 +58,11 @@ public slots:
     void btnSendClick();
     void btnReadClick();
     void Timer1Timer();
+    void FormCreate();
+
+protected:
+    // Closing ends the program, but not while a transfer holds the line.
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void connectButton(const char* name, void (TfMain::*handler)());
@@ -48,6 +70,8 @@ private:
     Configuration config_;
     FieldBinding binding_{config_}; // after the record, so it lets go of it first
     QTimer* timer1_;
+    TransferState transferState_;
+    MessageFunction showMessage_;
     std::unique_ptr<FileCommands> files_;
     std::unique_ptr<TransferCommands> transfers_;
 };

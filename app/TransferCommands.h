@@ -1,19 +1,48 @@
 #pragma once
 
+#include "transfer/TransferHost.h"
+#include "usb/D2xxBackendChain.h"
+#include "usb/DeviceConnection.h"
+
+#include <memory>
+
 namespace qolmex {
 
 class TfMain;
+class TfRead;
+class TfSend;
 
-// Send and Read over the USB link, started by btnSend and btnRead.
-class TransferCommands {
+// Send and Read over the USB link, started by btnSend and btnRead. It gives the sequences
+// the window's event loop, its enabled state, its message box and its Timer1.
+class TransferCommands : public TransferHost {
 public:
-    explicit TransferCommands(TfMain& window) : window_(window) {}
+    // Without a device, a chain with no backend: every transfer finds no bridge.
+    TransferCommands(TfMain& window, D2xxLibrary* device);
+    ~TransferCommands() override;
 
     void send();
     void read();
+    // True from the start of a Send or Read until its sequence has disconnected, also after
+    // Storno has given the window back; no second transfer may start meanwhile.
+    bool running() const { return running_; }
+
+    TfSend& fSend() { return *fSend_; }
+    TfRead& fRead() { return *fRead_; }
+
+    void pump() override;
+    void setMainWindowEnabled(bool enabled) override;
+    void showMessage(const std::string& text) override;
+    void startReplyTimer() override;
+    void stopReplyTimer() override;
+    std::chrono::milliseconds now() override;
 
 private:
-    [[maybe_unused]] TfMain& window_;
+    TfMain& window_;
+    D2xxBackendChain noBridge_;
+    DeviceConnection connection_;
+    std::unique_ptr<TfSend> fSend_;
+    std::unique_ptr<TfRead> fRead_;
+    bool running_ = false;
 };
 
 } // namespace qolmex

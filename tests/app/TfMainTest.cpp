@@ -175,10 +175,10 @@ TEST_F(TfMainTest, Timer1IsOffAtStartAndEachTickSetsTheFlag) {
     EXPECT_EQ(timer->interval(), 2000);
     EXPECT_FALSE(timer->isActive());
     EXPECT_FALSE(timer->isSingleShot());
-    EXPECT_FALSE(window->ReplyTimedOut);
+    EXPECT_FALSE(window->transferState().ReplyTimedOut);
     timer->start();
     QMetaObject::invokeMethod(timer, "timeout");
-    EXPECT_TRUE(window->ReplyTimedOut);
+    EXPECT_TRUE(window->transferState().ReplyTimedOut);
     EXPECT_TRUE(timer->isActive());
 }
 
