@@ -1,0 +1,19 @@
+#include "app/TfMain.h"
+#include "sim/Clock.h"
+#include "sim/DemoConfiguration.h"
+#include "sim/VirtualUnit.h"
+
+#include <QApplication>
+
+// The programmer with no hardware: the same window, whose only device is a virtual unit
+// that answers at the pace of the real 9600-baud line behind an FT232R.
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    qolmex::RealClock clock;
+    qolmex::VirtualUnit unit(clock, {}, qolmex::UnitPacing{.atBaudRate = true});
+    qolmex::storeInUnit(qolmex::demoConfiguration(), unit);
+
+    qolmex::TfMain fMain(&unit);
+    fMain.show();
+    return QApplication::exec();
+}

@@ -1,0 +1,222 @@
+#include "app/TfMain.h"
+#include "config/Configuration.h"
+#include "sim/Clock.h"
+#include "sim/DemoConfiguration.h"
+#include "sim/VirtualUnit.h"
+#include "transfer/ImageEncoder.h"
+#include "transfer/TGauge.h"
+#include "transfer/uRead.h"
+#include "transfer/uSend.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+
+namespace qolmex {
+namespace {
+
+// The whole program against the virtual unit on a virtual clock: real window, real dialogs,
+// real event loop; only the message box is replaced so nothing waits for a user.
+class Transfers : public ::testing::Test {
+protected:
+    void SetUp() override {
+        window.setMessageFunction([this](const QString& text) { messages << text; });
+        window.show();
+    }
+
+    VirtualUnit::Memory imageOf(const Configuration& c) {
+        VirtualUnit::Memory memory{};
+        for (const Block& block : encodeImage(c))
+            std::copy(block.data.begin(), block.data.end(), memory.begin() + block.address);
+        return memory;
+    }
+
+    // Runs `act` at every pass of the transfer's event loop until it returns true.
+    void duringTransfer(std::function<bool()> act) {
+        auto* timer = new QTimer(&window);
+        QObject::connect(timer, &QTimer::timeout, [timer, act = std::move(act)] {
+            if (act())
+                timer->stop();
+        });
+        timer->start(0);
+    }
+
+    void expectIdle() {
+        EXPECT_TRUE(window.isEnabled());
+        EXPECT_FALSE(window.fSend().isVisible());
+        EXPECT_FALSE(window.fRead().isVisible());
+        EXPECT_FALSE(window.transferState().DeviceConnected);
+        EXPECT_FALSE(unit.isOpen());
+    }
+
+    VirtualClock clock;
+    VirtualUnit unit{clock};
+    TfMain window{&unit};
+    QStringList messages;
+};
+
+TEST_F(Transfers, SendWritesTheWindowIntoTheUnitWithTheWindowLockedMeanwhile) {
+    const Configuration demo = demoConfiguration();
+    storeInUnit(demo, unit); // what the window then sends back is checked byte for byte
+    window.configuration().setText("editPOV1_1", "+421900000001");
+    bool lockedWhileSending = false;
+    duringTransfer([&] {
+        if (!window.fSend().Gauge1->isVisible())
+            return false;
+        lockedWhileSending = !window.isEnabled() && window.fSend().isVisible();
+        return true;
+    });
+    window.btnSendClick();
+    EXPECT_TRUE(messages.isEmpty()) << messages.join("|").toStdString();
+    EXPECT_TRUE(lockedWhileSending);
+    EXPECT_EQ(unit.memory(), imageOf(window.configuration()));
+    EXPECT_TRUE(unit.clockBlockWritten());
+    EXPECT_EQ(window.fSend().Gauge1->percentDone(), 100);
+    expectIdle();
+}
+
+TEST_F(Transfers, ReadShowsTheUnitsSettingsAndSendGivesThemBack) {
+    const Configuration demo = demoConfiguration();
+    storeInUnit(demo, unit);
+    const VirtualUnit::Memory stored = unit.memory();
+    window.btnReadClick();
+    EXPECT_TRUE(messages.isEmpty());
+    EXPECT_EQ(window.configuration(), demo);
+    auto* shown = qobject_cast<QLineEdit*>(window.control("editPOV1_2"));
+    ASSERT_NE(shown, nullptr);
+    EXPECT_EQ(shown->text(), "+421907654321");
+    EXPECT_TRUE(window.control("editPOV1_5")->isEnabled());
+    EXPECT_FALSE(window.control("editPOV1_6")->isEnabled());
+    expectIdle();
+
+    window.btnClearClick();
+    unit.fillMemory(0);
+    window.btnReadClick();     // an empty unit
+    EXPECT_EQ(window.configuration().text("spinDELAY1"), "1");
+    storeInUnit(demo, unit);
+    window.btnReadClick();
+    unit.fillMemory(0);
+    window.btnSendClick();
+    EXPECT_EQ(unit.memory(), stored);
+}
+
+TEST_F(Transfers, NoBridgeIsToldAndTheDialogNeverShows) {
+    TfMain lonely(nullptr);
+    QStringList told;
+    lonely.setMessageFunction([&told](const QString& text) { told << text; });
+    lonely.btnReadClick();
+    EXPECT_EQ(told, QStringList{QString::fromUtf8("Nepripojené zariadenie !")});
+    EXPECT_TRUE(lonely.isEnabled());
+    EXPECT_FALSE(lonely.fRead().isVisible());
+}
+
+TEST_F(Transfers, StornoInTheIdentityWaitTellsOfAWrongUnit) {
+    unit.setFaults({.silence = true});
+    duringTransfer([&] {
+        if (!window.fSend().btnCancel->isVisible())
+            return false;
+        QTest::mouseClick(window.fSend().btnCancel, Qt::LeftButton);
+        return true;
+    });
+    window.btnSendClick();
+    EXPECT_EQ(messages, QStringList{QString::fromUtf8("Pripojené zariadenie nie je QOLMEX 70 USB !")});
+    EXPECT_FALSE(window.timer1()->isActive());
+    expectIdle();
+}
+
+TEST_F(Transfers, StornoInTheStartWaitEndsSilentlyAndNoSecondTransferStartsMeanwhile) {
+    unit.setFaults({.noStartAnswer = true});
+    duringTransfer([&] {
+        // Past the identity, Timer1 is off again while the start byte goes out.
+        if (!window.fRead().isVisible() || window.timer1()->isActive())
+            return false;
+        QTest::mouseClick(window.fRead().btnCancel, Qt::LeftButton);
+        EXPECT_TRUE(window.isEnabled());
+        window.btnSendClick(); // the interrupted read has not disconnected yet
+        return true;
+    });
+    window.btnReadClick();
+    EXPECT_TRUE(messages.isEmpty());
+    EXPECT_EQ(unit.successfulOpens(), 2u); // the probe and the open of the one Connect
+    expectIdle();
+}
+
+TEST_F(Transfers, EchoFaultsAreRetriedAndAWrongUnitIsRefused) {
+    unit.setFaults({.corruptEchoEvery = 3, .shortEchoEvery = 4});
+    window.configuration().setText("memoSMSZAP1", "ZAP");
+    window.btnSendClick();
+    EXPECT_TRUE(messages.isEmpty());
+    EXPECT_EQ(unit.memory(), imageOf(window.configuration()));
+
+    unit.setFaults({.wrongIdentity = true});
+    window.btnReadClick();
+    EXPECT_EQ(messages, QStringList{QString::fromUtf8("Pripojené zariadenie nie je QOLMEX 70 USB !")});
+    expectIdle();
+}
+
+TEST_F(Transfers, AnInvalidFieldStopsSendShowsWhyAndWhere) {
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    window.configuration().setText("SpinCASRELE2", "300"); // as Open may leave it
+    QWidget* field = window.control("SpinCASRELE2");
+    ASSERT_FALSE(field->isVisible()); // its page is not the one shown
+    window.btnSendClick();
+    EXPECT_EQ(messages, QStringList{QString::fromUtf8(
+                            "Dĺžka zopnutia (sek.) pre 2.výstup musí byť číslo od 0 do 255 !")});
+    EXPECT_EQ(unit.successfulOpens(), 0u);
+    EXPECT_TRUE(field->isVisible());
+    EXPECT_TRUE(field->hasFocus());
+}
+
+TEST(TransferDialogs, GaugeShowsTheShareDoneAndStaysInItsRange) {
+    TGauge gauge;
+    const std::pair<int, int> cases[] = {{0, 0}, {2040, 50}, {4080, 100}, {-16, 0}, {32896, 100}, {4079, 99}};
+    for (const auto& [address, percent] : cases) {
+        gauge.setProgress(address);
+        EXPECT_EQ(gauge.percentDone(), percent) << address;
+    }
+}
+
+TEST(TransferDialogs, RefuseToCloseWhileTheLineIsInUse) {
+    TransferState state;
+    QWidget main;
+    TfSend dialog(&main, state);
+    EXPECT_EQ(dialog.windowTitle(), QString::fromUtf8("Odosielanie dát"));
+    EXPECT_EQ(dialog.btnCancel->text(), "Storno");
+    dialog.showDialog();
+    state.DeviceConnected = true;
+    dialog.close();
+    QTest::keyClick(&dialog, Qt::Key_Escape);
+    EXPECT_TRUE(dialog.isVisible());
+    state.DeviceConnected = false;
+    dialog.close();
+    EXPECT_FALSE(dialog.isVisible());
+
+    TfRead reader(&main, state);
+    EXPECT_EQ(reader.windowTitle(), QString::fromUtf8("Načítavanie dát"));
+}
+
+TEST(TransferDialogs, StornoClearsTheLineFlagAndGivesTheWindowBack) {
+    TransferState state;
+    state.DeviceConnected = true;
+    QWidget main;
+    main.setEnabled(false);
+    TfRead dialog(&main, state);
+    dialog.showDialog();
+    QTest::mouseClick(dialog.btnCancel, Qt::LeftButton);
+    EXPECT_FALSE(state.DeviceConnected);
+    EXPECT_TRUE(state.BlockConfirmed);
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_TRUE(main.isEnabled());
+}
+
+} // namespace
+} // namespace qolmex
