@@ -63,18 +63,36 @@ QWidget* TfMain::control(std::string_view fieldName) const {
 }
 
 // Clear touches only the fields; the pages each pager shows stay.
-void TfMain::btnClearClick() { clearConfiguration(config_); }
-void TfMain::btnSaveClick() { files_->save(); }
-void TfMain::btnOpenClick() { files_->open(); }
-void TfMain::btnSendClick() { transfers_->send(); }
-void TfMain::btnReadClick() { transfers_->read(); }
+void TfMain::btnClearClick() {
+    clearConfiguration(config_);
+}
+void TfMain::btnSaveClick() {
+    files_->save();
+}
+void TfMain::btnOpenClick() {
+    files_->open();
+}
+void TfMain::btnSendClick() {
+    transfers_->send();
+}
+void TfMain::btnReadClick() {
+    transfers_->read();
+}
 
-void TfMain::Timer1Timer() { transferState_.ReplyTimedOut = true; }
+void TfMain::Timer1Timer() {
+    transferState_.ReplyTimedOut = true;
+}
 
-void TfMain::FormCreate() { transferState_.DeviceConnected = false; }
+void TfMain::FormCreate() {
+    transferState_.DeviceConnected = false;
+}
 
-TfSend& TfMain::fSend() { return transfers_->fSend(); }
-TfRead& TfMain::fRead() { return transfers_->fRead(); }
+TfSend& TfMain::fSend() {
+    return transfers_->fSend();
+}
+TfRead& TfMain::fRead() {
+    return transfers_->fRead();
+}
 
 void TfMain::closeEvent(QCloseEvent* event) {
     if (transfers_->running())
@@ -89,7 +107,8 @@ void TfMain::showField(FieldId id) {
         return;
     for (QWidget* w = target; w && w != this; w = w->parentWidget()) {
         // A page sits in a stacked widget inside its pager.
-        if (auto* pager = qobject_cast<QTabWidget*>(w->parentWidget() ? w->parentWidget()->parentWidget() : nullptr))
+        if (auto* pager = qobject_cast<QTabWidget*>(
+                w->parentWidget() ? w->parentWidget()->parentWidget() : nullptr))
             if (pager->indexOf(w) >= 0)
                 pager->setCurrentWidget(w);
     }

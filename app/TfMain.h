@@ -5,7 +5,6 @@
 #include "usb/TransferState.h"
 
 #include <QWidget>
-
 #include <functional>
 #include <memory>
 

@@ -30,9 +30,8 @@ private:
 } // namespace
 
 TransferCommands::TransferCommands(TfMain& window, D2xxLibrary* device)
-    : window_(window),
-      connection_(device ? *device : noBridge_, window.transferState(),
-                  [this](const std::string& text) { showMessage(text); }),
+    : window_(window), connection_(device ? *device : noBridge_, window.transferState(),
+                                   [this](const std::string& text) { showMessage(text); }),
       fSend_(std::make_unique<TfSend>(&window, window.transferState())),
       fRead_(std::make_unique<TfRead>(&window, window.transferState())) {}
 
@@ -58,17 +57,25 @@ void TransferCommands::read() {
     sequence.run(window_.configuration());
 }
 
-void TransferCommands::pump() { QCoreApplication::processEvents(); }
+void TransferCommands::pump() {
+    QCoreApplication::processEvents();
+}
 
-void TransferCommands::setMainWindowEnabled(bool enabled) { window_.setEnabled(enabled); }
+void TransferCommands::setMainWindowEnabled(bool enabled) {
+    window_.setEnabled(enabled);
+}
 
 void TransferCommands::showMessage(const std::string& text) {
     window_.showMessage(QString::fromStdString(text));
 }
 
-void TransferCommands::startReplyTimer() { window_.timer1()->start(); }
+void TransferCommands::startReplyTimer() {
+    window_.timer1()->start();
+}
 
-void TransferCommands::stopReplyTimer() { window_.timer1()->stop(); }
+void TransferCommands::stopReplyTimer() {
+    window_.timer1()->stop();
+}
 
 std::chrono::milliseconds TransferCommands::now() {
     return std::chrono::duration_cast<std::chrono::milliseconds>(

@@ -11,6 +11,8 @@ constexpr int onlyNumbers(int c) {
 }
 
 // SMS texts: backspace and the printable ASCII range 32..127.
-constexpr int onlyText(int c) { return c == 8 || (c >= 32 && c <= 127) ? c : 0; }
+constexpr int onlyText(int c) {
+    return c == 8 || (c >= 32 && c <= 127) ? c : 0;
+}
 
 } // namespace qolmex

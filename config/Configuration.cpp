@@ -39,7 +39,8 @@ FieldId Configuration::id(std::string_view name) const {
 }
 
 FieldId Configuration::position(ListId list, int position) const {
-    return listPositions_.at(static_cast<std::size_t>(list)).at(static_cast<std::size_t>(position - 1));
+    return listPositions_.at(static_cast<std::size_t>(list))
+        .at(static_cast<std::size_t>(position - 1));
 }
 
 void Configuration::setText(FieldId id, std::string_view text) {
@@ -127,8 +128,7 @@ void Configuration::notify(FieldId id) {
 bool operator==(const Configuration& a, const Configuration& b) {
     return std::equal(a.fields_.begin(), a.fields_.end(), b.fields_.begin(), b.fields_.end(),
                       [](const Configuration::Field& x, const Configuration::Field& y) {
-                          return x.text == y.text && x.enabled == y.enabled &&
-                                 x.chosen == y.chosen;
+                          return x.text == y.text && x.enabled == y.enabled && x.chosen == y.chosen;
                       });
 }
 

@@ -19,8 +19,8 @@ public:
     void positions(const std::string& section, ListId id) {
         const NumberList& list = numberList(id);
         for (int k = 1; k <= list.size; ++k) {
-            FieldDef f = row(std::string(list.prefix) + std::to_string(k),
-                              FieldKind::PhoneNumber, section);
+            FieldDef f =
+                row(std::string(list.prefix) + std::to_string(k), FieldKind::PhoneNumber, section);
             f.list = id;
             f.listNumber = list.listNumber;
             f.position = k;
@@ -38,8 +38,8 @@ public:
         }
     }
 
-    void whole(const std::string& section, const std::string& name, int number,
-               std::int64_t min, std::int64_t max, int typingLimit) {
+    void whole(const std::string& section, const std::string& name, int number, std::int64_t min,
+               std::int64_t max, int typingLimit) {
         FieldDef f = row(name, FieldKind::WholeNumber, section);
         f.number = number;
         f.minValue = min;
@@ -51,7 +51,7 @@ public:
 
     void polarity(int input, int choice) {
         FieldDef f = row("rbVST" + std::to_string(input) + "_" + std::to_string(choice),
-                          FieldKind::Polarity, "AKT-DEAKT");
+                         FieldKind::Polarity, "AKT-DEAKT");
         f.number = input;
         f.choice = choice;
         f.initiallyChosen = choice == 1;

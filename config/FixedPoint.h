@@ -12,7 +12,9 @@ namespace qolmex {
 using Fixed = std::int64_t;
 inline constexpr Fixed fixedScale = 10000;
 
-constexpr Fixed fixedFromWhole(std::int64_t whole) { return whole * fixedScale; }
+constexpr Fixed fixedFromWhole(std::int64_t whole) {
+    return whole * fixedScale;
+}
 
 // Reads a decimal number: blanks around it, an optional sign, digits with an optional "."
 // and fraction (rounded to four places). Anything else, the empty text included, and numbers

@@ -28,6 +28,8 @@ inline constexpr std::array<NumberList, 9> numberLists{{
     {ListId::TCZSSMS, "TCZSSMS", "editTCZSSMS_", 0, 8},
 }};
 
-constexpr const NumberList& numberList(ListId id) { return numberLists[static_cast<int>(id)]; }
+constexpr const NumberList& numberList(ListId id) {
+    return numberLists[static_cast<int>(id)];
+}
 
 } // namespace qolmex

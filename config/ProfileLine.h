@@ -26,8 +26,7 @@ inline constexpr std::size_t maxProfileValue = 2047;
 
 // Calls onLine(text, ending) for every line of bytes; the ending is "\r\n", "\n", or empty for
 // a last line without one. A CR not followed by LF stays part of the text.
-template <typename OnLine>
-void forEachLine(std::string_view bytes, OnLine&& onLine) {
+template <typename OnLine> void forEachLine(std::string_view bytes, OnLine&& onLine) {
     while (!bytes.empty()) {
         const std::size_t lf = bytes.find('\n');
         if (lf == std::string_view::npos) {

@@ -43,7 +43,7 @@ private:
 
     std::unordered_map<std::string, KeyIndex> sections_; // lower-case names; keys still unread
     std::unordered_set<std::string> entered_;            // wanted sections met so far
-    KeyIndex* current_ = nullptr;                         // null outside a wanted first section
+    KeyIndex* current_ = nullptr;                        // null outside a wanted first section
     std::vector<std::string> values_;
     std::string pending_; // the start of a line not yet ended
     std::string lower_;   // reused for lower-casing names

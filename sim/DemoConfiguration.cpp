@@ -45,8 +45,7 @@ Configuration demoConfiguration() {
 
 void storeInUnit(const Configuration& config, VirtualUnit& unit) {
     for (const Block& block : encodeImage(config))
-        unit.preloadMemory(block.address,
-                           std::string(block.data.begin(), block.data.end()));
+        unit.preloadMemory(block.address, std::string(block.data.begin(), block.data.end()));
 }
 
 } // namespace qolmex

@@ -12,7 +12,9 @@ namespace {
 constexpr std::uint8_t writeStart = 0xAA;
 constexpr std::uint8_t writeStartAnswer = 0x06;
 
-std::string bytesOf(const Block& block) { return {block.data.begin(), block.data.end()}; }
+std::string bytesOf(const Block& block) {
+    return {block.data.begin(), block.data.end()};
+}
 
 } // namespace
 

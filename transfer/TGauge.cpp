@@ -1,14 +1,15 @@
 #include "TGauge.h"
 
 #include <QPainter>
-
 #include <algorithm>
 
 namespace qolmex {
 
 TGauge::TGauge(QWidget* parent) : QWidget(parent) {}
 
-int TGauge::percentDone() const { return progress_ * 100 / maxValue(); }
+int TGauge::percentDone() const {
+    return progress_ * 100 / maxValue();
+}
 
 void TGauge::setProgress(int value) {
     const int before = percentDone();
@@ -32,8 +33,8 @@ void TGauge::paintEvent(QPaintEvent*) {
     painter.setClipRect(bar);
     painter.setPen(Qt::white);
     painter.drawText(frame, Qt::AlignCenter, text);
-    painter.setClipRect(QRect(bar.right() + 1, frame.top(), frame.width() - filled + 1,
-                              frame.height()));
+    painter.setClipRect(
+        QRect(bar.right() + 1, frame.top(), frame.width() - filled + 1, frame.height()));
     painter.setPen(Qt::black);
     painter.drawText(frame, Qt::AlignCenter, text);
 }

@@ -6,7 +6,6 @@
 #include <QCloseEvent>
 #include <QLabel>
 #include <QPushButton>
-
 #include <algorithm>
 
 namespace qolmex {
@@ -49,7 +48,9 @@ void TransferProgressDialog::showDialog() {
     raise();
 }
 
-void TransferProgressDialog::hideDialog() { hide(); }
+void TransferProgressDialog::hideDialog() {
+    hide();
+}
 
 void TransferProgressDialog::setCaption(const std::string& caption) {
     setWindowTitle(QString::fromStdString(caption));
@@ -60,11 +61,17 @@ void TransferProgressDialog::setLabel(const std::string& text) {
     Label1->adjustSize();
 }
 
-void TransferProgressDialog::setGaugeVisible(bool visible) { Gauge1->setVisible(visible); }
+void TransferProgressDialog::setGaugeVisible(bool visible) {
+    Gauge1->setVisible(visible);
+}
 
-void TransferProgressDialog::setCancelVisible(bool visible) { btnCancel->setVisible(visible); }
+void TransferProgressDialog::setCancelVisible(bool visible) {
+    btnCancel->setVisible(visible);
+}
 
-void TransferProgressDialog::setProgress(int address) { Gauge1->setProgress(address); }
+void TransferProgressDialog::setProgress(int address) {
+    Gauge1->setProgress(address);
+}
 
 void TransferProgressDialog::btnCancelClick() {
     state_.DeviceConnected = false;
@@ -74,7 +81,9 @@ void TransferProgressDialog::btnCancelClick() {
         mainWindow_->setEnabled(true);
 }
 
-bool TransferProgressDialog::FormCloseQuery() const { return !state_.DeviceConnected; }
+bool TransferProgressDialog::FormCloseQuery() const {
+    return !state_.DeviceConnected;
+}
 
 void TransferProgressDialog::closeEvent(QCloseEvent* event) {
     if (FormCloseQuery())

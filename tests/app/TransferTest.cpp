@@ -14,11 +14,9 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
-
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <functional>
+#include <gtest/gtest.h>
 
 namespace qolmex {
 namespace {
@@ -99,7 +97,7 @@ TEST_F(Transfers, ReadShowsTheUnitsSettingsAndSendGivesThemBack) {
 
     window.btnClearClick();
     unit.fillMemory(0);
-    window.btnReadClick();     // an empty unit
+    window.btnReadClick(); // an empty unit
     EXPECT_EQ(window.configuration().text("spinDELAY1"), "1");
     storeInUnit(demo, unit);
     window.btnReadClick();
@@ -127,7 +125,8 @@ TEST_F(Transfers, StornoInTheIdentityWaitTellsOfAWrongUnit) {
         return true;
     });
     window.btnSendClick();
-    EXPECT_EQ(messages, QStringList{QString::fromUtf8("Pripojené zariadenie nie je QOLMEX 70 USB !")});
+    EXPECT_EQ(messages,
+              QStringList{QString::fromUtf8("Pripojené zariadenie nie je QOLMEX 70 USB !")});
     EXPECT_FALSE(window.timer1()->isActive());
     expectIdle();
 }
@@ -158,7 +157,8 @@ TEST_F(Transfers, EchoFaultsAreRetriedAndAWrongUnitIsRefused) {
 
     unit.setFaults({.wrongIdentity = true});
     window.btnReadClick();
-    EXPECT_EQ(messages, QStringList{QString::fromUtf8("Pripojené zariadenie nie je QOLMEX 70 USB !")});
+    EXPECT_EQ(messages,
+              QStringList{QString::fromUtf8("Pripojené zariadenie nie je QOLMEX 70 USB !")});
     expectIdle();
 }
 
@@ -178,7 +178,8 @@ TEST_F(Transfers, AnInvalidFieldStopsSendShowsWhyAndWhere) {
 
 TEST(TransferDialogs, GaugeShowsTheShareDoneAndStaysInItsRange) {
     TGauge gauge;
-    const std::pair<int, int> cases[] = {{0, 0}, {2040, 50}, {4080, 100}, {-16, 0}, {32896, 100}, {4079, 99}};
+    const std::pair<int, int> cases[] = {{0, 0},   {2040, 50},   {4080, 100},
+                                         {-16, 0}, {32896, 100}, {4079, 99}};
     for (const auto& [address, percent] : cases) {
         gauge.setProgress(address);
         EXPECT_EQ(gauge.percentDone(), percent) << address;

@@ -9,9 +9,8 @@
 #include "transfer/TransferTexts.h"
 #include "usb/DeviceConnection.h"
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
+#include <gtest/gtest.h>
 
 namespace qolmex {
 namespace {
@@ -57,8 +56,8 @@ protected:
     }
     void preload(const Configuration& c) {
         const auto memory = imageOf(c);
-        unit.preloadMemory(0, std::string_view(reinterpret_cast<const char*>(memory.data()),
-                                               memory.size()));
+        unit.preloadMemory(
+            0, std::string_view(reinterpret_cast<const char*>(memory.data()), memory.size()));
     }
     // However a transfer ended: line closed, dialog gone, window usable.
     void expectIdle() {
@@ -95,7 +94,8 @@ TEST_F(Sequences, SendWritesTheWholeImageThenTheClock) {
     EXPECT_EQ(clockText, std::string("11/03/05,07:09\0\0", 16));
     EXPECT_EQ(unit.receivedFrameAddresses().size(), 255u);
     EXPECT_EQ(dialog.caption, texts::sendCaption);
-    EXPECT_EQ(dialog.labels, (std::vector<std::string>{texts::waitingLabel, texts::transferringLabel}));
+    EXPECT_EQ(dialog.labels,
+              (std::vector<std::string>{texts::waitingLabel, texts::transferringLabel}));
     EXPECT_EQ(dialog.progress.front(), 0);
     EXPECT_EQ(dialog.progress.back(), 4080); // the clock block leaves the gauge alone
     EXPECT_EQ(config, fullConfiguration());
@@ -118,7 +118,9 @@ TEST_F(Sequences, ReadKeepsOnlyTheLeadingRunOfAList) {
     stored.setText("editPOV1_1", "111");
     stored.setText("editPOV1_2", "222");
     preload(stored);
-    unit.preloadMemory(48, std::string("\x03" "444", 4)); // position 4 after an empty 3
+    unit.preloadMemory(48, std::string("\x03"
+                                       "444",
+                                       4)); // position 4 after an empty 3
     Configuration config;
     read(config);
     EXPECT_EQ(config.text("editPOV1_2"), "222");
@@ -198,7 +200,8 @@ TEST_F(Sequences, StornoDuringTheStartWaitEndsSilently) {
 }
 
 TEST_F(Sequences, EchoFaultsAreRetriedUntilTheBlockLands) {
-    for (const UnitFaults faults : {UnitFaults{.corruptEchoEvery = 7}, UnitFaults{.shortEchoEvery = 5}}) {
+    for (const UnitFaults faults :
+         {UnitFaults{.corruptEchoEvery = 7}, UnitFaults{.shortEchoEvery = 5}}) {
         unit.setFaults(faults);
         unit.fillMemory(0);
         const Configuration config = fullConfiguration();
@@ -259,7 +262,8 @@ TEST_F(Sequences, BlankUnitMemoryReadsWithoutHarm) {
 }
 
 // A fresh unit for each case: an unplugged one stays unplugged.
-class StoppingUnit : public Sequences, public ::testing::WithParamInterface<std::tuple<UnitFaults, bool>> {};
+class StoppingUnit : public Sequences,
+                     public ::testing::WithParamInterface<std::tuple<UnitFaults, bool>> {};
 
 TEST_P(StoppingUnit, IsGivenUpAfterTenSecondsWithoutProgress) {
     const auto& [faults, sending] = GetParam();
@@ -277,15 +281,16 @@ TEST_P(StoppingUnit, IsGivenUpAfterTenSecondsWithoutProgress) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    StallAndUnplug, StoppingUnit,
-    ::testing::Combine(::testing::Values(UnitFaults{.stallAfterFrames = 100u},
-                                         UnitFaults{.unplugAfterFrames = 60u}),
-                       ::testing::Bool()),
-    [](const auto& param) {
-        const bool stall = std::get<0>(param.param).stallAfterFrames.has_value();
-        return std::string(stall ? "Stall" : "Unplug") + (std::get<1>(param.param) ? "DuringSend" : "DuringRead");
-    });
+INSTANTIATE_TEST_SUITE_P(StallAndUnplug, StoppingUnit,
+                         ::testing::Combine(::testing::Values(UnitFaults{.stallAfterFrames = 100u},
+                                                              UnitFaults{.unplugAfterFrames = 60u}),
+                                            ::testing::Bool()),
+                         [](const auto& param) {
+                             const bool stall =
+                                 std::get<0>(param.param).stallAfterFrames.has_value();
+                             return std::string(stall ? "Stall" : "Unplug") +
+                                    (std::get<1>(param.param) ? "DuringSend" : "DuringRead");
+                         });
 
 } // namespace
 } // namespace qolmex
