@@ -105,12 +105,13 @@ void TfMain::showField(FieldId id) {
     QWidget* target = binding_.control(id);
     if (!target)
         return;
-    for (QWidget* w = target; w && w != this; w = w->parentWidget()) {
-        // A page sits in a stacked widget inside its pager.
-        if (auto* pager = qobject_cast<QTabWidget*>(
-                w->parentWidget() ? w->parentWidget()->parentWidget() : nullptr))
-            if (pager->indexOf(w) >= 0)
-                pager->setCurrentWidget(w);
+    // Every pager on the way up shows the page that holds the field; a page sits in its
+    // pager's stacked widget.
+    for (QWidget* page = target; page && page != this; page = page->parentWidget()) {
+        QWidget* stack = page->parentWidget();
+        auto* pager = stack ? qobject_cast<QTabWidget*>(stack->parentWidget()) : nullptr;
+        if (pager && pager->indexOf(page) >= 0)
+            pager->setCurrentWidget(page);
     }
     if (target->isVisibleTo(this))
         target->setFocus();
