@@ -29,10 +29,14 @@ void ReadSequence::run(Configuration& config) {
         if (!exchange_.ReadPacket())
             return giveUpStalled();
         markProgress();
+        const std::uint16_t address = state_.BlockAddress;
         BlockData data{};
         std::copy_n(state_.FrameBuffer.begin() + 2, blockSize, data.begin());
-        decoder.apply(state_.BlockAddress, data);
-        if (!exchange_.ACK())
+        // Acknowledged before it is decoded, so the unit sends the next frame meanwhile.
+        // A frame whose acknowledgement never gets out is still taken.
+        const bool acknowledged = exchange_.ACK();
+        decoder.apply(address, data);
+        if (!acknowledged)
             return giveUpStalled();
     } while (!endsRead(state_.BlockAddress));
     finish();

@@ -49,12 +49,15 @@ bool BlockExchange::ReadPacket() {
     return true;
 }
 
+// The pump comes after the write: the unit starts its next frame as soon as the byte is
+// out, so the window's painting overlaps the frame on the line instead of delaying it.
 bool BlockExchange::ACK() {
     for (;;) {
-        pumpOnce();
         state_.FrameBuffer.assign(1, acknowledgement);
         write(state_.FrameBuffer);
-        if (state_.BytesWritten == 1)
+        const bool written = state_.BytesWritten == 1;
+        pumpOnce();
+        if (written)
             break;
         if (shouldStop_ && shouldStop_())
             return false;

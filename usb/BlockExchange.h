@@ -44,8 +44,9 @@ public:
     // False only when shouldStop ended the wait.
     bool ReadPacket();
 
-    // Sends 0x1F until it is written, then moves the read gauge to BlockAddress.
-    // False only when shouldStop ended the retries (the gauge then stays).
+    // Sends 0x1F until it is written, pumping once after each attempt, then moves the
+    // read gauge to BlockAddress. False only when shouldStop ended the retries (the gauge
+    // then stays).
     bool ACK();
 
 private:

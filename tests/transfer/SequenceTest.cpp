@@ -276,8 +276,15 @@ TEST_P(StoppingUnit, IsGivenUpAfterTenSecondsWithoutProgress) {
         read(config);
     EXPECT_EQ(host.messages, std::vector<std::string>{texts::unitStopped});
     expectIdle();
-    if (!sending) { // what came before the stop stays
+    if (!sending) { // every frame that came stays, the last one too, even when unacknowledged
+        const unsigned frames = faults.stallAfterFrames ? *faults.stallAfterFrames
+                                                        : *faults.unplugAfterFrames;
+        const auto last = listPositionAt(static_cast<std::uint16_t>((frames - 1) * 16));
+        ASSERT_TRUE(last);
+        const FieldId lastTaken = config.position(last->list, last->position);
         EXPECT_EQ(config.text("editPOV1_1"), fullConfiguration().text("editPOV1_1"));
+        EXPECT_EQ(config.text(lastTaken), fullConfiguration().text(lastTaken));
+        EXPECT_TRUE(config.text(config.position(last->list, last->position + 1)).empty());
     }
 }
 
