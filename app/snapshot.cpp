@@ -1,9 +1,13 @@
 // Renders the main window without a display, for a look at its layout:
 //   qolmex70-snapshot [folder]
 // writes fMain.png (as it opens), fMain-pages.png (the second pages, with some numbers and
-// texts filled in) and fMain-sms-numbers.png (the SMS numbers of output 2) into the folder,
-// the current one by default.
+// texts filled in), fMain-sms-numbers.png (the SMS numbers of output 2) and the two progress
+// dialogs, fSend.png waiting for the unit and fRead.png half way, into the folder, the current
+// one by default.
 #include "TfMain.h"
+#include "transfer/TransferTexts.h"
+#include "transfer/uRead.h"
+#include "transfer/uSend.h"
 
 #include <QApplication>
 #include <QDir>
@@ -55,5 +59,20 @@ int main(int argc, char* argv[]) {
         return 1;
 
     fMain.findChild<QTabWidget*>(QStringLiteral("pagerOutputNumbers"))->setCurrentIndex(3);
-    return save(fMain, folder, QStringLiteral("fMain-sms-numbers.png")) ? 0 : 1;
+    if (!save(fMain, folder, QStringLiteral("fMain-sms-numbers.png")))
+        return 1;
+
+    qolmex::TfSend& send = fMain.fSend();
+    send.setLabel(qolmex::texts::waitingLabel);
+    send.setGaugeVisible(false);
+    send.showDialog();
+    qolmex::TfRead& read = fMain.fRead();
+    read.setLabel(qolmex::texts::transferringLabel);
+    read.setCancelVisible(false);
+    read.setProgress(2040);
+    read.showDialog();
+    return save(send, folder, QStringLiteral("fSend.png")) &&
+                   save(read, folder, QStringLiteral("fRead.png"))
+               ? 0
+               : 1;
 }
