@@ -159,6 +159,32 @@ TEST_F(Sequences, NoBridgeIsToldByTheConnectionAlone) {
     expectIdle();
 }
 
+TEST_F(Sequences, EveryBridgeFaultEndsInItsMessageWithTheWindowUsable) {
+    const std::pair<UnitFaults, const char*> cases[] = {
+        {{.wrongDeviceType = true}, DeviceConnection::msgWrongDevice},
+        {{.openFails = true}, DeviceConnection::msgOpenFailed},
+        {{.deviceInfoFails = true}, DeviceConnection::msgDamagedChip},
+    };
+    for (const auto& [faults, message] : cases) {
+        unit.setFaults(faults);
+        host.messages.clear();
+        Configuration config;
+        read(config);
+        EXPECT_EQ(host.messages, std::vector<std::string>{message});
+        EXPECT_EQ(dialog.shows, 0);
+        expectIdle();
+    }
+}
+
+TEST_F(Sequences, AFailedResetIsToldAndTheTransferGoesOn) {
+    unit.setFaults({.resetFails = true});
+    const Configuration config = fullConfiguration();
+    send(config);
+    EXPECT_EQ(host.messages, std::vector<std::string>{DeviceConnection::msgResetError});
+    EXPECT_EQ(unit.memory(), imageOf(config));
+    expectIdle();
+}
+
 TEST_F(Sequences, ASilentUnitIsAWrongUnitAfterOneTimerTickEachTime) {
     unit.setFaults({.silence = true});
     for (int attempt = 0; attempt < 2; ++attempt) {
