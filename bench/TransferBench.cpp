@@ -10,6 +10,7 @@
 
 #include "app/TfMain.h"
 #include "sim/Clock.h"
+#include "sim/DemoConfiguration.h"
 #include "sim/VirtualUnit.h"
 #include "transfer/ImageEncoder.h"
 
@@ -84,8 +85,7 @@ void prepare(Transfer transfer, Bench& bench, VirtualUnit& unit) {
     }
     bench.window.btnClearClick();
     QApplication::processEvents();
-    for (const Block& block : encodeImage(plausibleConfiguration()))
-        unit.preloadMemory(block.address, std::string(block.data.begin(), block.data.end()));
+    storeInUnit(plausibleConfiguration(), unit);
 }
 
 void start(Transfer transfer, Bench& bench) {

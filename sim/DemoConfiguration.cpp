@@ -1,9 +1,9 @@
 #include "DemoConfiguration.h"
 
 #include "config/Configuration.h"
-#include "sim/VirtualUnit.h"
 #include "transfer/ImageEncoder.h"
 
+#include <algorithm>
 #include <string>
 
 namespace qolmex {
@@ -43,9 +43,16 @@ Configuration demoConfiguration() {
     return c;
 }
 
-void storeInUnit(const Configuration& config, VirtualUnit& unit) {
+VirtualUnit::Memory unitMemoryOf(const Configuration& config) {
+    VirtualUnit::Memory memory{};
     for (const Block& block : encodeImage(config))
-        unit.preloadMemory(block.address, std::string(block.data.begin(), block.data.end()));
+        std::copy(block.data.begin(), block.data.end(), memory.begin() + block.address);
+    return memory;
+}
+
+void storeInUnit(const Configuration& config, VirtualUnit& unit) {
+    const VirtualUnit::Memory memory = unitMemoryOf(config);
+    unit.preloadMemory(0, std::string(memory.begin(), memory.end()));
 }
 
 } // namespace qolmex

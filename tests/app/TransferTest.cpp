@@ -3,7 +3,6 @@
 #include "sim/Clock.h"
 #include "sim/DemoConfiguration.h"
 #include "sim/VirtualUnit.h"
-#include "transfer/ImageEncoder.h"
 #include "transfer/TGauge.h"
 #include "transfer/uRead.h"
 #include "transfer/uSend.h"
@@ -14,7 +13,6 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
-#include <algorithm>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -28,13 +26,6 @@ protected:
     void SetUp() override {
         window.setMessageFunction([this](const QString& text) { messages << text; });
         window.show();
-    }
-
-    VirtualUnit::Memory imageOf(const Configuration& c) {
-        VirtualUnit::Memory memory{};
-        for (const Block& block : encodeImage(c))
-            std::copy(block.data.begin(), block.data.end(), memory.begin() + block.address);
-        return memory;
     }
 
     // Runs `act` at every pass of the transfer's event loop until it returns true.
@@ -75,7 +66,7 @@ TEST_F(Transfers, SendWritesTheWindowIntoTheUnitWithTheWindowLockedMeanwhile) {
     window.btnSendClick();
     EXPECT_TRUE(messages.isEmpty()) << messages.join("|").toStdString();
     EXPECT_TRUE(lockedWhileSending);
-    EXPECT_EQ(unit.memory(), imageOf(window.configuration()));
+    EXPECT_EQ(unit.memory(), unitMemoryOf(window.configuration()));
     EXPECT_TRUE(unit.clockBlockWritten());
     EXPECT_EQ(window.fSend().Gauge1->percentDone(), 100);
     expectIdle();
@@ -153,7 +144,7 @@ TEST_F(Transfers, EchoFaultsAreRetriedAndAWrongUnitIsRefused) {
     window.configuration().setText("memoSMSZAP1", "ZAP");
     window.btnSendClick();
     EXPECT_TRUE(messages.isEmpty());
-    EXPECT_EQ(unit.memory(), imageOf(window.configuration()));
+    EXPECT_EQ(unit.memory(), unitMemoryOf(window.configuration()));
 
     unit.setFaults({.wrongIdentity = true});
     window.btnReadClick();

@@ -1,15 +1,14 @@
 #include "RandomConfiguration.h"
 #include "SequenceFakes.h"
+#include "sim/DemoConfiguration.h"
 #include "sim/VirtualUnit.h"
 #include "transfer/ClockBlock.h"
 #include "transfer/ConfigurationValidator.h"
-#include "transfer/ImageEncoder.h"
 #include "transfer/ReadSequence.h"
 #include "transfer/SendSequence.h"
 #include "transfer/TransferTexts.h"
 #include "usb/DeviceConnection.h"
 
-#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace qolmex {
@@ -37,12 +36,6 @@ Configuration fullConfiguration() {
     return c;
 }
 
-VirtualUnit::Memory imageOf(const Configuration& c) {
-    VirtualUnit::Memory memory{};
-    for (const Block& block : encodeImage(c))
-        std::copy(block.data.begin(), block.data.end(), memory.begin() + block.address);
-    return memory;
-}
 
 class Sequences : public ::testing::Test {
 protected:
@@ -54,11 +47,7 @@ protected:
         ReadSequence sequence(state, connection, dialog, host);
         sequence.run(c);
     }
-    void preload(const Configuration& c) {
-        const auto memory = imageOf(c);
-        unit.preloadMemory(
-            0, std::string_view(reinterpret_cast<const char*>(memory.data()), memory.size()));
-    }
+    void preload(const Configuration& c) { storeInUnit(c, unit); }
     // However a transfer ended: line closed, dialog gone, window usable.
     void expectIdle() {
         EXPECT_FALSE(dialog.visible);
@@ -89,7 +78,7 @@ TEST_F(Sequences, SendWritesTheWholeImageThenTheClock) {
     send(config);
     EXPECT_TRUE(host.messages.empty());
     expectIdle();
-    EXPECT_EQ(unit.memory(), imageOf(config));
+    EXPECT_EQ(unit.memory(), unitMemoryOf(config));
     const std::string clockText(unit.clockBlock().begin(), unit.clockBlock().end());
     EXPECT_EQ(clockText, std::string("11/03/05,07:09\0\0", 16));
     EXPECT_EQ(unit.receivedFrameAddresses().size(), 255u);
@@ -137,7 +126,7 @@ TEST_F(Sequences, ReadThenSendGivesTheUnitBackItsMemory) {
     unit.fillMemory(0);
     send(config);
     EXPECT_TRUE(host.messages.empty());
-    EXPECT_EQ(unit.memory(), imageOf(stored));
+    EXPECT_EQ(unit.memory(), unitMemoryOf(stored));
 }
 
 TEST_F(Sequences, AnInvalidFieldStopsSendBeforeTheLineOpens) {
@@ -181,7 +170,7 @@ TEST_F(Sequences, AFailedResetIsToldAndTheTransferGoesOn) {
     const Configuration config = fullConfiguration();
     send(config);
     EXPECT_EQ(host.messages, std::vector<std::string>{DeviceConnection::msgResetError});
-    EXPECT_EQ(unit.memory(), imageOf(config));
+    EXPECT_EQ(unit.memory(), unitMemoryOf(config));
     expectIdle();
 }
 
@@ -233,7 +222,7 @@ TEST_F(Sequences, EchoFaultsAreRetriedUntilTheBlockLands) {
         const Configuration config = fullConfiguration();
         send(config);
         EXPECT_TRUE(host.messages.empty());
-        EXPECT_EQ(unit.memory(), imageOf(config));
+        EXPECT_EQ(unit.memory(), unitMemoryOf(config));
         EXPECT_GT(unit.receivedFrameAddresses().size(), 255u);
         expectIdle();
     }
