@@ -43,8 +43,11 @@ FT_STATUS VirtualUnit::check(FT_HANDLE handle) const {
 
 FT_STATUS VirtualUnit::FT_OpenEx(PVOID pArg1, DWORD Flags, FT_HANDLE* pHandle) {
     ++openCalls_;
-    if (faults_.noDevice || unplugged_ || Flags != FT_OPEN_BY_DESCRIPTION || pArg1 == nullptr ||
-        std::strcmp(static_cast<const char*>(pArg1), description) != 0)
+    const char* wanted = Flags == FT_OPEN_BY_DESCRIPTION     ? description
+                         : Flags == FT_OPEN_BY_SERIAL_NUMBER ? serialNumber_.c_str()
+                                                             : nullptr;
+    if (faults_.noDevice || unplugged_ || wanted == nullptr || pArg1 == nullptr ||
+        std::strcmp(static_cast<const char*>(pArg1), wanted) != 0)
         return FT_DEVICE_NOT_FOUND;
     if (faults_.openFails && openCalls_ % 2 == 0)
         return FT_DEVICE_NOT_OPENED;
@@ -195,9 +198,15 @@ FT_STATUS VirtualUnit::FT_GetDeviceInfo(FT_HANDLE ftHandle, FT_DEVICE* lpftDevic
         return FT_IO_ERROR;
     *lpftDevice = faults_.wrongDeviceType ? FT_DEVICE_BM : FT_DEVICE_232R;
     *lpdwID = 0x04036001;
-    copyText(SerialNumber, serialNumber, 16);
+    copyText(SerialNumber, serialNumber_.c_str(), 16);
     copyText(Description, description, 64);
     return FT_OK;
+}
+
+std::vector<BridgeEntry> VirtualUnit::listBridges() {
+    if (faults_.noDevice || unplugged_)
+        return {};
+    return {BridgeEntry{description, serialNumber_, BridgeEntry::viaVendorLibrary, true, {}}};
 }
 
 Clock::Duration VirtualUnit::byteTime() const {

@@ -20,6 +20,7 @@
 #include <deque>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace qolmex {
@@ -39,7 +40,7 @@ struct UnitLineSettings {
 class VirtualUnit : public D2xxLibrary {
 public:
     static constexpr const char* description = "FT232R USB UART";
-    static constexpr const char* serialNumber = "QX70VIRT";
+    static constexpr const char* defaultSerialNumber = "QX70VIRT";
     static constexpr const char* identity = "QOLMEX70";
     static constexpr std::size_t memorySize = 4096;
     static constexpr std::uint16_t clockBlockAddress = 32896;
@@ -49,6 +50,9 @@ public:
     explicit VirtualUnit(Clock& clock, UnitFaults faults = {}, UnitPacing pacing = {});
 
     void setFaults(const UnitFaults& faults) { faults_ = faults; }
+    // Several units side by side tell themselves apart by it (at most 16 characters).
+    void setSerialNumber(std::string serialNumber) { serialNumber_ = std::move(serialNumber); }
+    const std::string& serialNumber() const { return serialNumber_; }
     const UnitFaults& faults() const { return faults_; }
 
     // The unit's memory; the clock block is kept apart from it.
@@ -83,6 +87,7 @@ public:
     FT_STATUS FT_GetQueueStatus(FT_HANDLE ftHandle, DWORD* dwRxBytes) override;
     FT_STATUS FT_GetDeviceInfo(FT_HANDLE ftHandle, FT_DEVICE* lpftDevice, LPDWORD lpdwID,
                                PCHAR SerialNumber, PCHAR Description, LPVOID Dummy) override;
+    std::vector<BridgeEntry> listBridges() override;
 
 private:
     enum class Mode { Idle, Writing, Reading };
@@ -107,6 +112,7 @@ private:
     Clock& clock_;
     UnitFaults faults_;
     UnitPacing pacing_;
+    std::string serialNumber_ = defaultSerialNumber;
     Memory memory_{};
     Block clockBlock_{};
     bool clockBlockWritten_ = false;

@@ -27,16 +27,39 @@ FT_STATUS D2xxBackendChain::forward(FT_HANDLE handle, Call call) {
 
 FT_STATUS D2xxBackendChain::FT_OpenEx(PVOID pArg1, DWORD Flags, FT_HANDLE* pHandle) {
     FT_STATUS status = FT_DEVICE_NOT_FOUND;
+    lastOpenFailure_.clear();
     for (D2xxLibrary* backend : backends_) {
         FT_HANDLE opened = nullptr;
         status = backend->FT_OpenEx(pArg1, Flags, &opened);
+        if (status != FT_OK && lastOpenFailure_.empty())
+            lastOpenFailure_ = backend->lastOpenFailure();
         if (status == FT_OK) {
+            lastOpenFailure_.clear();
             routes_.push_back(std::make_unique<Route>(Route{backend, opened}));
             *pHandle = routes_.back().get();
             return FT_OK;
         }
     }
     return status;
+}
+
+std::vector<BridgeEntry> D2xxBackendChain::listBridges() {
+    std::vector<BridgeEntry> all;
+    for (D2xxLibrary* backend : backends_) {
+        for (BridgeEntry& entry : backend->listBridges()) {
+            const bool known = !entry.serialNumber.empty() &&
+                               std::any_of(all.begin(), all.end(), [&](const BridgeEntry& e) {
+                                   return e.serialNumber == entry.serialNumber;
+                               });
+            if (!known)
+                all.push_back(std::move(entry));
+        }
+    }
+    return all;
+}
+
+std::string D2xxBackendChain::lastOpenFailure() const {
+    return lastOpenFailure_;
 }
 
 FT_STATUS D2xxBackendChain::FT_Close(FT_HANDLE ftHandle) {

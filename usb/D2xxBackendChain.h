@@ -31,6 +31,9 @@ public:
     FT_STATUS FT_GetQueueStatus(FT_HANDLE ftHandle, DWORD* dwRxBytes) override;
     FT_STATUS FT_GetDeviceInfo(FT_HANDLE ftHandle, FT_DEVICE* lpftDevice, LPDWORD lpdwID,
                                PCHAR SerialNumber, PCHAR Description, LPVOID Dummy) override;
+    // Each bridge once, as the first backend that reaches it lists it.
+    std::vector<BridgeEntry> listBridges() override;
+    std::string lastOpenFailure() const override;
 
 private:
     // Our handle is the address of its route, so handles of different backends never clash.
@@ -45,6 +48,7 @@ private:
     std::vector<std::unique_ptr<D2xxLibrary>> owned_;
     std::vector<D2xxLibrary*> backends_;
     std::vector<std::unique_ptr<Route>> routes_;
+    std::string lastOpenFailure_;
 };
 
 } // namespace qolmex

@@ -4,7 +4,11 @@
 // can stand behind tftdichip alike. Types and codes are D2XX's own, declared
 // here so that no vendor header is needed to build.
 
+#include "usb/BridgeEntry.h"
+
 #include <cstdint>
+#include <string>
+#include <vector>
 
 namespace qolmex {
 
@@ -88,6 +92,12 @@ public:
     virtual FT_STATUS FT_GetDeviceInfo(FT_HANDLE ftHandle, FT_DEVICE* lpftDevice, LPDWORD lpdwID,
                                        PCHAR SerialNumber, PCHAR Description,
                                        LPVOID Dummy) = 0;
+
+    // Beyond D2XX, where a backend knows more than a status code can say. Every bridge this
+    // backend reaches, for the device list:
+    virtual std::vector<BridgeEntry> listBridges() { return {}; }
+    // and why the last FT_OpenEx failed, a Slovak sentence for the user (empty: cannot tell).
+    virtual std::string lastOpenFailure() const { return {}; }
 };
 
 } // namespace qolmex

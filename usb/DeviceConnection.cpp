@@ -15,13 +15,17 @@ void DeviceConnection::Connect() {
     state_.UsbDevice = std::make_unique<tftdichip>(library_);
     tftdichip& device = *state_.UsbDevice;
 
-    if (!device.isPresentByDescription(bridgeDescription)) {
+    const bool bySerial = !serialNumber_.empty();
+    if (!(bySerial ? device.isPresentBySerialNumber(serialNumber_)
+                   : device.isPresentByDescription(bridgeDescription))) {
         showMessage_(msgNotConnected);
         discardDevice();
         return;
     }
-    if (!device.openDeviceByDescription(bridgeDescription)) {
-        showMessage_(msgOpenFailed);
+    if (!(bySerial ? device.openDeviceBySerialNumber(serialNumber_)
+                   : device.openDeviceByDescription(bridgeDescription))) {
+        const std::string why = library_.lastOpenFailure();
+        showMessage_(why.empty() ? msgOpenFailed : why);
         discardDevice();
         return;
     }

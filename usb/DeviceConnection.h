@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 
 namespace qolmex {
 
@@ -28,6 +29,10 @@ public:
 
     DeviceConnection(D2xxLibrary& library, TransferState& state, MessageFunction showMessage);
 
+    // Which bridge Connect looks for: the one with this serial number; empty (the default)
+    // means the first with the unit's description.
+    void selectBySerialNumber(std::string serialNumber) { serialNumber_ = std::move(serialNumber); }
+
     // Outcome in state.DeviceConnected; a wrapper left from a cancelled transfer
     // is closed first as well, so a new one is never opened beside it.
     void Connect();
@@ -40,6 +45,7 @@ private:
     D2xxLibrary& library_;
     TransferState& state_;
     MessageFunction showMessage_;
+    std::string serialNumber_;
 };
 
 } // namespace qolmex

@@ -31,20 +31,36 @@ std::string textUpToZero(std::array<char, N>& buffer) {
 tftdichip::tftdichip(D2xxLibrary& library) : library_(library) {}
 
 bool tftdichip::isPresentByDescription(const std::string& description) {
+    return isPresent(description, FT_OPEN_BY_DESCRIPTION);
+}
+
+bool tftdichip::openDeviceByDescription(const std::string& description) {
+    return open(description, FT_OPEN_BY_DESCRIPTION, "openDeviceByDescription");
+}
+
+bool tftdichip::isPresentBySerialNumber(const std::string& serialNumber) {
+    return isPresent(serialNumber, FT_OPEN_BY_SERIAL_NUMBER);
+}
+
+bool tftdichip::openDeviceBySerialNumber(const std::string& serialNumber) {
+    return open(serialNumber, FT_OPEN_BY_SERIAL_NUMBER, "openDeviceBySerialNumber");
+}
+
+bool tftdichip::isPresent(const std::string& key, DWORD flags) {
     FT_HANDLE probe = nullptr;
-    std::string text = description; // D2XX takes a non-const pointer
-    if (library_.FT_OpenEx(text.data(), FT_OPEN_BY_DESCRIPTION, &probe) != FT_OK)
+    std::string text = key; // D2XX takes a non-const pointer
+    if (library_.FT_OpenEx(text.data(), flags, &probe) != FT_OK)
         return false;
     library_.FT_Close(probe);
     return true;
 }
 
-bool tftdichip::openDeviceByDescription(const std::string& description) {
+bool tftdichip::open(const std::string& key, DWORD flags, const char* operation) {
     if (open_)
-        throw FtdiChipError("tftdichip.openDeviceByDescription: Already open");
-    std::string text = description;
+        throw FtdiChipError(std::string("tftdichip.") + operation + ": Already open");
+    std::string text = key;
     FT_HANDLE opened = nullptr;
-    if (library_.FT_OpenEx(text.data(), FT_OPEN_BY_DESCRIPTION, &opened) != FT_OK)
+    if (library_.FT_OpenEx(text.data(), flags, &opened) != FT_OK)
         return false;
     handle_ = opened;
     open_ = true;

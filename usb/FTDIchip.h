@@ -40,6 +40,8 @@ public:
     // Opens a temporary handle and closes it at once; touches neither our handle nor our state.
     bool isPresentByDescription(const std::string& description);
     bool openDeviceByDescription(const std::string& description);
+    bool isPresentBySerialNumber(const std::string& serialNumber);
+    bool openDeviceBySerialNumber(const std::string& serialNumber);
     void closeDevice();
     bool isOpen() const { return open_; }
 
@@ -59,6 +61,9 @@ public:
                        std::string& serialNumber, std::string& description);
 
 private:
+    bool isPresent(const std::string& key, DWORD flags);
+    bool open(const std::string& key, DWORD flags, const char* operation);
+
     D2xxLibrary& library_;
     FT_HANDLE handle_ = nullptr;
     bool open_ = false;

@@ -107,10 +107,40 @@ public:
     }
 };
 
+class FixedPortSystem : public SerialPortSystem {
+public:
+    explicit FixedPortSystem(std::string path) : path_(std::move(path)) {}
+
+    std::vector<SerialPortInfo> listPorts() override {
+        SerialPortInfo info;
+        info.name = path_;
+        info.usb = true;
+        info.product = "FT232R USB UART";
+        info.vendorId = 0x0403;
+        info.productId = 0x6001;
+        for (const SerialPortInfo& port : system_.listPorts()) {
+            if (port.name == path_ && port.usb)
+                info.serialNumber = port.serialNumber;
+        }
+        return {info};
+    }
+    std::unique_ptr<SerialLine> open(const SerialPortInfo& port) override {
+        return system_.open(port);
+    }
+
+private:
+    std::string path_;
+    LibSerialPortSystem system_;
+};
+
 } // namespace
 
 std::unique_ptr<SerialPortSystem> makeLibSerialPortSystem() {
     return std::make_unique<LibSerialPortSystem>();
+}
+
+std::unique_ptr<SerialPortSystem> makeFixedPortSystem(const std::string& path) {
+    return std::make_unique<FixedPortSystem>(path);
 }
 
 // /sys/class/tty/<name>/device leads to the USB interface (or, for usb-serial

@@ -59,6 +59,23 @@ const SerialPortInfo* SerialD2xx::findByDescription(const std::vector<SerialPort
     return it == ports.end() ? nullptr : &*it;
 }
 
+const SerialPortInfo* SerialD2xx::findBySerialNumber(const std::vector<SerialPortInfo>& ports,
+                                                     const std::string& serialNumber) {
+    auto it = std::find_if(ports.begin(), ports.end(), [&](const SerialPortInfo& port) {
+        return port.usb && !serialNumber.empty() && port.serialNumber == serialNumber;
+    });
+    return it == ports.end() ? nullptr : &*it;
+}
+
+std::vector<BridgeEntry> SerialD2xx::listBridges() {
+    std::vector<BridgeEntry> bridges;
+    for (const SerialPortInfo& port : system_->listPorts()) {
+        if (port.usb && port.vendorId == ftdiVendor && port.productId == 0x6001)
+            bridges.push_back(BridgeEntry{port.product, port.serialNumber, port.name, true, {}});
+    }
+    return bridges;
+}
+
 SerialD2xx::OpenPort* SerialD2xx::find(FT_HANDLE handle) {
     auto it = std::find_if(open_.begin(), open_.end(),
                            [handle](const auto& port) { return port.get() == handle; });
@@ -66,10 +83,12 @@ SerialD2xx::OpenPort* SerialD2xx::find(FT_HANDLE handle) {
 }
 
 FT_STATUS SerialD2xx::FT_OpenEx(PVOID pArg1, DWORD Flags, FT_HANDLE* pHandle) {
-    if (Flags != FT_OPEN_BY_DESCRIPTION || pArg1 == nullptr)
+    if ((Flags != FT_OPEN_BY_DESCRIPTION && Flags != FT_OPEN_BY_SERIAL_NUMBER) || pArg1 == nullptr)
         return FT_INVALID_PARAMETER;
     const std::vector<SerialPortInfo> ports = system_->listPorts();
-    const SerialPortInfo* port = findByDescription(ports, static_cast<const char*>(pArg1));
+    const char* key = static_cast<const char*>(pArg1);
+    const SerialPortInfo* port = Flags == FT_OPEN_BY_DESCRIPTION ? findByDescription(ports, key)
+                                                                 : findBySerialNumber(ports, key);
     if (port == nullptr)
         return FT_DEVICE_NOT_FOUND;
     // Like D2XX, a device serves one handle at a time.

@@ -22,6 +22,8 @@ public:
     // The first USB port whose product string equals the description.
     static const SerialPortInfo* findByDescription(const std::vector<SerialPortInfo>& ports,
                                                    const std::string& description);
+    static const SerialPortInfo* findBySerialNumber(const std::vector<SerialPortInfo>& ports,
+                                                    const std::string& serialNumber);
 
     FT_STATUS FT_OpenEx(PVOID pArg1, DWORD Flags, FT_HANDLE* pHandle) override;
     FT_STATUS FT_Close(FT_HANDLE ftHandle) override;
@@ -39,6 +41,8 @@ public:
     FT_STATUS FT_GetQueueStatus(FT_HANDLE ftHandle, DWORD* dwRxBytes) override;
     FT_STATUS FT_GetDeviceInfo(FT_HANDLE ftHandle, FT_DEVICE* lpftDevice, LPDWORD lpdwID,
                                PCHAR SerialNumber, PCHAR Description, LPVOID Dummy) override;
+    // Every FT232R among the USB ports (0403:6001).
+    std::vector<BridgeEntry> listBridges() override;
 
 private:
     struct OpenPort {

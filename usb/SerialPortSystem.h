@@ -47,6 +47,10 @@ public:
 };
 
 std::unique_ptr<SerialPortSystem> makeLibSerialPortSystem();
+// One port named by its path stands for the unit's bridge, whatever it reports of itself
+// (a port the user names, or a pseudo-terminal in tests): listed as an FT232R described
+// "FT232R USB UART", with its real serial number where it has one.
+std::unique_ptr<SerialPortSystem> makeFixedPortSystem(const std::string& path);
 
 // Linux: the device release of the USB device behind a tty, from sysfs.
 std::optional<std::uint16_t> readBcdDevice(const std::string& portName,

@@ -61,5 +61,34 @@ TEST_F(D2xxBackendChainTest, NoBackendOpensMeansNoDevice) {
     EXPECT_EQ(messages, std::vector<std::string>{"Nepripojené zariadenie !"});
 }
 
+// Two bridges on one machine: the list names each once, and Connect by serial number takes
+// the one asked for, not the first with the description.
+TEST_F(D2xxBackendChainTest, SerialNumberPicksOneOfSeveralBridges) {
+    third.setSerialNumber("A50285BI");
+    chain.add(first);
+    chain.add(second);
+    chain.add(third);
+    chain.add(second); // the same bridge reached twice is listed once
+    const std::vector<BridgeEntry> bridges = chain.listBridges();
+    ASSERT_EQ(bridges.size(), 2u);
+    EXPECT_EQ(bridges[0].serialNumber, VirtualUnit::defaultSerialNumber);
+    EXPECT_EQ(bridges[1].serialNumber, "A50285BI");
+
+    TransferState state;
+    std::vector<std::string> messages;
+    DeviceConnection connection(chain, state, [&](const std::string& m) { messages.push_back(m); });
+    connection.selectBySerialNumber("A50285BI");
+    connection.Connect();
+    EXPECT_TRUE(state.DeviceConnected);
+    EXPECT_TRUE(third.isOpen());
+    EXPECT_FALSE(second.isOpen());
+    connection.Disconnect();
+
+    connection.selectBySerialNumber("NOSUCH");
+    connection.Connect();
+    EXPECT_FALSE(state.DeviceConnected);
+    EXPECT_EQ(messages, std::vector<std::string>{DeviceConnection::msgNotConnected});
+}
+
 } // namespace
 } // namespace qolmex

@@ -195,8 +195,10 @@ TEST(SerialD2xxCalls, RefusesWhatD2xxRefuses) {
         log));
     char description[] = "FT232R USB UART";
     FT_HANDLE handle = nullptr;
+    constexpr DWORD byLocation = 4;
+    EXPECT_EQ(serial.FT_OpenEx(description, byLocation, &handle), FT_INVALID_PARAMETER);
     EXPECT_EQ(serial.FT_OpenEx(description, FT_OPEN_BY_SERIAL_NUMBER, &handle),
-              FT_INVALID_PARAMETER);
+              FT_DEVICE_NOT_FOUND);
     ASSERT_EQ(serial.FT_OpenEx(description, FT_OPEN_BY_DESCRIPTION, &handle), FT_OK);
     FT_HANDLE second = nullptr;
     EXPECT_EQ(serial.FT_OpenEx(description, FT_OPEN_BY_DESCRIPTION, &second),
