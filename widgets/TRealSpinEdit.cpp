@@ -56,7 +56,7 @@ void TRealSpinEdit::stepUp() {
         beep();
         return;
     }
-    setValue(value() + increment_);
+    setValue(addSaturated(value(), increment_));
 }
 
 void TRealSpinEdit::stepDown() {
@@ -64,7 +64,7 @@ void TRealSpinEdit::stepDown() {
         beep();
         return;
     }
-    setValue(value() - increment_);
+    setValue(subtractSaturated(value(), increment_));
 }
 
 void TRealSpinEdit::keyPressEvent(QKeyEvent* event) {

@@ -97,6 +97,17 @@ TEST_F(SpinEditTest, AnOutOfRangeNumberIsLimitedOnLeavingOrStepping) {
     EXPECT_EQ(spin->text(), "255");
 }
 
+TEST_F(SpinEditTest, AHugeNumberSteppedEndsAtTheLimit) {
+    limits(0, 255);
+    spin->setText("922337203685477");
+    clickUp();
+    EXPECT_EQ(spin->text(), "255");
+    limits(0, 0);
+    spin->setText("-922337203685477");
+    clickDown();
+    EXPECT_EQ(spin->text(), "-922337203685477.5808");
+}
+
 TEST_F(SpinEditTest, ANumberInRangeKeepsItsSpellingOnLeaving) {
     limits(0, 255);
     spin->setText("007");
