@@ -2,11 +2,27 @@
 
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFileSystemModel>
 
 namespace qolmex {
 namespace {
 
 const char* const kvxFilter = "Korvalex súbor (*.kvx)|*.kvx|Všeky súbory (*.*)|*.*";
+const char* const allFilesEntry = "Všeky súbory (*.*)";
+
+// "*.*" means every file where the filter comes from, also one without a dot, which Qt's own
+// dialog would hide; the entry keeps its text and its file list shows them all.
+void listEveryFileUnderTheAllEntry(QFileDialog& dialog) {
+    QFileDialog* d = &dialog;
+    const auto apply = [d](const QString& entry) {
+        if (entry != QString::fromUtf8(allFilesEntry))
+            return;
+        if (auto* model = d->findChild<QFileSystemModel*>())
+            model->setNameFilters({QStringLiteral("*")});
+    };
+    QObject::connect(d, &QFileDialog::filterSelected, d, apply);
+    apply(dialog.selectedNameFilter());
+}
 
 } // namespace
 
@@ -41,6 +57,7 @@ void configureFileDialog(QFileDialog& dialog, const FileDialogRequest& request) 
         dialog.selectNameFilter(request.nameFilter);
     if (!request.fileName.isEmpty())
         dialog.selectFile(request.fileName);
+    listEveryFileUnderTheAllEntry(dialog);
 }
 
 std::optional<FileDialogChoice> runFileDialog(QWidget* parent, const FileDialogRequest& request) {
