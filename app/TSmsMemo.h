@@ -6,9 +6,10 @@
 
 namespace qolmex {
 
-// The multi-line edit of an SMS text: a typed character passes the filter or is dropped
-// without a sound, from a key or an input method alike (Enter among them, so no line break can be typed), and typing or pasting
-// stops at the limit. A text set whole is never cut or filtered. Tab moves on.
+// The multi-line edit of an SMS text: a typed character, from a key or an input method alike,
+// passes the filter or is dropped without a sound (Enter among them, so no line break can be
+// typed), and typing or pasting stops at the limit. A text set whole is never cut or filtered.
+// Tab moves on.
 class TSmsMemo : public QPlainTextEdit {
     Q_OBJECT
 public:

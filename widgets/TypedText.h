@@ -45,8 +45,7 @@ void passCommitted(const QInputMethodEvent& event, const QString& commit, PassOn
 
 // A middle-button release that pastes the window system's selection, as the line edit would.
 inline bool isSelectionPaste(const QMouseEvent& event) {
-    return event.button() == Qt::MiddleButton &&
-           QGuiApplication::clipboard()->supportsSelection();
+    return event.button() == Qt::MiddleButton && QGuiApplication::clipboard()->supportsSelection();
 }
 
 } // namespace qolmex

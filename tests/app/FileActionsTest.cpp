@@ -3,8 +3,10 @@
 
 #include "support/TempFolder.h"
 
+#include <QComboBox>
 #include <QFileDialog>
 #include <QFileSystemModel>
+#include <QLineEdit>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -102,7 +104,8 @@ TEST_F(FileActionsTest, AFailedSaveShowsTheFullNameAndAFailedOpenNothing) {
 }
 
 TEST(FileDialogSettings, AskBeforeReplacingOnSaveOnlyAndOfferBothEntries) {
-    for (const auto purpose : {FileDialogRequest::Purpose::Save, FileDialogRequest::Purpose::Open}) {
+    for (const auto purpose :
+         {FileDialogRequest::Purpose::Save, FileDialogRequest::Purpose::Open}) {
         const bool save = purpose == FileDialogRequest::Purpose::Save;
         QFileDialog dialog;
         configureFileDialog(dialog, FileDialogRequest{purpose, {}, {}});
@@ -136,6 +139,19 @@ TEST(FileDialogSettings, TheAllEntryListsFilesWithoutADotToo) {
     names.sort();
     EXPECT_EQ(names, (QStringList{"README", "unit.kvx"}));
     EXPECT_EQ(dialog.selectedNameFilter(), allEntry);
+}
+
+TEST(FileDialogSettings, ChoosingTheAllEntryOnSaveKeepsTheNamesExtension) {
+    QFileDialog dialog;
+    configureFileDialog(dialog,
+                        FileDialogRequest{FileDialogRequest::Purpose::Save, "/tmp/unit.kvx", {}});
+    auto* entries = dialog.findChild<QComboBox*>("fileTypeCombo");
+    auto* name = dialog.findChild<QLineEdit*>("fileNameEdit");
+    ASSERT_TRUE(entries && name);
+    entries->setCurrentIndex(1);
+    emit entries->activated(1); // as a choice by the user
+    emit entries->textActivated(entries->currentText());
+    EXPECT_EQ(name->text(), "unit.kvx");
 }
 
 TEST(QtNameFilters, KeepEntriesThatShowTheirPatternsAndAddThemOtherwise) {

@@ -4,11 +4,11 @@
 #include "widgets/TTimerSpeedButton.h"
 
 #include <QAction>
-#include <QInputMethodEvent>
-#include <QClipboard>
 #include <QApplication>
+#include <QClipboard>
 #include <QContextMenuEvent>
 #include <QGuiApplication>
+#include <QInputMethodEvent>
 #include <QMenu>
 #include <QTest>
 #include <QVBoxLayout>
@@ -256,11 +256,6 @@ TEST_F(SpinEditTest, NeverShorterThanItsTextNeeds) {
     EXPECT_EQ(spin->height(), spin->minimumHeight());
 }
 
-} // namespace
-} // namespace qolmex
-
-namespace qolmex {
-namespace {
 
 TEST_F(SpinEditTest, InputMethodTextObeysTheKeyRulesAndTheLimit) {
     BeepCounter beeps;
@@ -295,7 +290,8 @@ TEST_F(SpinEditTest, MiddleButtonPasteKeepsTheLimitAndTheEditorState) {
 TEST_F(SpinEditTest, AContextMenuOrAnotherWindowIsNotLeavingTheField) {
     limits(0, 255);
     spin->setText("300");
-    QContextMenuEvent menuRequest(QContextMenuEvent::Mouse, QPoint(3, 3), spin->mapToGlobal(QPoint(3, 3)));
+    QContextMenuEvent menuRequest(QContextMenuEvent::Mouse, QPoint(3, 3),
+                                  spin->mapToGlobal(QPoint(3, 3)));
     QCoreApplication::sendEvent(spin, &menuRequest);
     auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
     ASSERT_NE(menu, nullptr);
