@@ -2,11 +2,42 @@
 
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFileSystemModel>
+#include <QLineEdit>
+
+#include <memory>
 
 namespace qolmex {
 namespace {
 
 const char* const kvxFilter = "Korvalex súbor (*.kvx)|*.kvx|Všeky súbory (*.*)|*.*";
+const char* const allFilesEntry = "Všeky súbory (*.*)";
+
+// "*.*" means every file where the filter comes from, also one without a dot, which Qt's own
+// dialog would hide; the entry keeps its text and its file list shows them all. Qt would also
+// give the name being saved the extension "*"; it keeps the one it had.
+void listEveryFileUnderTheAllEntry(QFileDialog& dialog) {
+    QFileDialog* d = &dialog;
+    auto* nameEdit = d->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    auto lastName = std::make_shared<QString>(nameEdit ? nameEdit->text() : QString());
+    const auto isStarName = [](const QString& name) { return name.endsWith(QStringLiteral(".*")); };
+    if (nameEdit)
+        QObject::connect(nameEdit, &QLineEdit::textChanged, d,
+                         [lastName, isStarName](const QString& name) {
+                             if (!isStarName(name))
+                                 *lastName = name;
+                         });
+    const auto apply = [d, nameEdit, lastName, isStarName](const QString& entry) {
+        if (entry != QString::fromUtf8(allFilesEntry))
+            return;
+        if (auto* model = d->findChild<QFileSystemModel*>())
+            model->setNameFilters({QStringLiteral("*")});
+        if (nameEdit && isStarName(nameEdit->text()))
+            nameEdit->setText(*lastName);
+    };
+    QObject::connect(d, &QFileDialog::filterSelected, d, apply);
+    apply(dialog.selectedNameFilter());
+}
 
 } // namespace
 
@@ -41,6 +72,7 @@ void configureFileDialog(QFileDialog& dialog, const FileDialogRequest& request) 
         dialog.selectNameFilter(request.nameFilter);
     if (!request.fileName.isEmpty())
         dialog.selectFile(request.fileName);
+    listEveryFileUnderTheAllEntry(dialog);
 }
 
 std::optional<FileDialogChoice> runFileDialog(QWidget* parent, const FileDialogRequest& request) {

@@ -2,7 +2,7 @@
 
 #include "widgets/LineEditMenu.h"
 #include "widgets/TypedCharacter.h"
-#include "widgets/TypingRoom.h"
+#include "widgets/TypedText.h"
 
 #include <QClipboard>
 #include <QContextMenuEvent>
@@ -24,8 +24,7 @@ void TFieldEdit::keyPressEvent(QKeyEvent* event) {
     }
     if (const auto typed = typedCharacter(*event)) {
         const bool dropped = filter_(*typed) == 0;
-        const bool full = *typed >= 32 &&
-            typingRoom(typingLimit_, int(text().size()), int(selectedText().size())) == 0;
+        const bool full = *typed >= 32 && room() == 0;
         if (dropped || full) {
             event->accept();
             return;
@@ -34,11 +33,31 @@ void TFieldEdit::keyPressEvent(QKeyEvent* event) {
     QLineEdit::keyPressEvent(event);
 }
 
-void TFieldEdit::pasteWithinLimit() {
+int TFieldEdit::room() const {
+    return typingRoom(typingLimit_, int(text().size()), int(selectedText().size()));
+}
+
+void TFieldEdit::pasteWithinLimit(QClipboard::Mode mode) {
     if (isReadOnly())
         return;
-    const int room = typingRoom(typingLimit_, int(text().size()), int(selectedText().size()));
-    insert(QGuiApplication::clipboard()->text().left(room));
+    insert(QGuiApplication::clipboard()->text(mode).left(room()));
+}
+
+void TFieldEdit::inputMethodEvent(QInputMethodEvent* event) {
+    const TypedText typed = filterTypedText(
+        event->commitString(), [this](int c) { return filter_(c) != 0; }, room());
+    passCommitted(*event, typed.kept,
+                  [this](QInputMethodEvent* kept) { QLineEdit::inputMethodEvent(kept); });
+}
+
+void TFieldEdit::mouseReleaseEvent(QMouseEvent* event) {
+    if (!isSelectionPaste(*event)) {
+        QLineEdit::mouseReleaseEvent(event);
+        return;
+    }
+    deselect();
+    pasteWithinLimit(QClipboard::Selection);
+    event->accept();
 }
 
 QMenu* TFieldEdit::createContextMenu() {

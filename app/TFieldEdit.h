@@ -2,14 +2,16 @@
 
 #include "KeyFilter.h"
 
+#include <QClipboard>
 #include <QLineEdit>
 
 class QMenu;
 
 namespace qolmex {
 
-// The one-line edit of a phone number or a DTMF code: a typed character passes the filter
-// or is dropped without a sound, and typing or pasting stops at the limit. A text set
+// The one-line edit of a phone number or a DTMF code: a typed character (from a key or an
+// input method) passes the filter or is dropped without a sound, and typing or pasting (also
+// the middle-button paste) stops at the limit. A text set
 // whole (by Clear, Open or Read) is never cut or filtered.
 class TFieldEdit : public QLineEdit {
     Q_OBJECT
@@ -24,9 +26,12 @@ public:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    void pasteWithinLimit();
+    int room() const;
+    void pasteWithinLimit(QClipboard::Mode mode = QClipboard::Clipboard);
 
     KeyFilter filter_;
     int typingLimit_;

@@ -1,7 +1,7 @@
 #include "TSmsMemo.h"
 
 #include "widgets/TypedCharacter.h"
-#include "widgets/TypingRoom.h"
+#include "widgets/TypedText.h"
 
 #include <QMimeData>
 #include <QTextDocument>
@@ -16,7 +16,7 @@ TSmsMemo::TSmsMemo(KeyFilter filter, int typingLimit, QWidget* parent)
 
 QString TSmsMemo::text() const {
     QString raw = document()->toRawText();
-    raw.replace(QChar::ParagraphSeparator, u'\n');
+    raw.replace(QChar::ParagraphSeparator, QStringLiteral("\r\n"));
     return raw;
 }
 
@@ -33,6 +33,13 @@ void TSmsMemo::keyPressEvent(QKeyEvent* event) {
         }
     }
     QPlainTextEdit::keyPressEvent(event);
+}
+
+void TSmsMemo::inputMethodEvent(QInputMethodEvent* event) {
+    const TypedText typed = filterTypedText(
+        event->commitString(), [this](int c) { return filter_(c) != 0; }, room());
+    passCommitted(*event, typed.kept,
+                  [this](QInputMethodEvent* kept) { QPlainTextEdit::inputMethodEvent(kept); });
 }
 
 // Every paste comes here, from the keys and from the context menu.

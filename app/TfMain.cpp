@@ -6,6 +6,7 @@
 #include "PlainMessageBox.h"
 #include "TransferCommands.h"
 #include "config/ClearConfiguration.h"
+#include "transfer/TransferSequence.h"
 
 #include <QCloseEvent>
 #include <QPushButton>
@@ -42,7 +43,7 @@ TfMain::TfMain(D2xxLibrary* device, QWidget* parent)
     connectButton("btnRead", &TfMain::btnReadClick);
 
     timer1_->setObjectName(QStringLiteral("Timer1"));
-    timer1_->setInterval(2000);
+    timer1_->setInterval(int(TransferSequence::replyTimerInterval.count()));
     connect(timer1_, &QTimer::timeout, this, &TfMain::Timer1Timer);
     FormCreate();
 

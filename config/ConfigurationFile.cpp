@@ -70,8 +70,7 @@ void ConfigurationFile::save(const Configuration& configuration, const std::stri
         const std::string target = fileaccess::resolvedTarget(fullName);
         const auto old = fileaccess::readForReplacing(target, maxSaveTarget);
         const std::string content = writer.apply(old ? std::string_view(old->bytes) : "");
-        fileaccess::replace(target, content,
-                            old ? std::optional<unsigned>(old->mode) : std::nullopt);
+        fileaccess::replace(target, content, old ? &*old : nullptr);
     } catch (const std::exception& error) { // out of memory too: nothing was written
         throw FileWriteError(fullName, error.what());
     }

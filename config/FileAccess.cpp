@@ -67,6 +67,23 @@ bool writeAll(int fd, std::string_view bytes) {
     return true;
 }
 
+// Another user's file stays theirs where the user may say so (root may), and its group stays
+// where the user belongs to it; otherwise the file is the user's, as any file they write.
+void keepOwnerAndGroup(int fd, const ExistingFile& old) {
+    if (::fchown(fd, old.owner, old.group) != 0)
+        (void)::fchown(fd, static_cast<uid_t>(-1), old.group);
+}
+
+// A folder without write permission, or a sticky one holding another user's file.
+bool folderRefuses(int error) {
+    return error == EACCES || error == EPERM;
+}
+
+bool writeFrom0(int fd, std::string_view bytes) {
+    return ::lseek(fd, 0, SEEK_SET) == 0 && writeAll(fd, bytes) &&
+           ::ftruncate(fd, static_cast<off_t>(bytes.size())) == 0 && ::fsync(fd) == 0;
+}
+
 } // namespace
 
 void readChunks(const std::string& path, const std::function<void(std::string_view)>& sink) {
@@ -117,6 +134,8 @@ std::optional<ExistingFile> readForReplacing(const std::string& path, std::size_
 
     ExistingFile existing;
     existing.mode = info.st_mode & 07777;
+    existing.owner = info.st_uid;
+    existing.group = info.st_gid;
     std::vector<char> buffer(64 * 1024);
     for (;;) {
         const ssize_t n = ::read(file.get(), buffer.data(), buffer.size());
@@ -132,7 +151,7 @@ std::optional<ExistingFile> readForReplacing(const std::string& path, std::size_
     }
 }
 
-void replace(const std::string& path, std::string_view bytes, std::optional<unsigned> mode) {
+void replace(const std::string& path, std::string_view bytes, const ExistingFile* old) {
     const std::string folder = folderOf(path);
     std::string temporary;
     int fd = -1;
@@ -141,24 +160,46 @@ void replace(const std::string& path, std::string_view bytes, std::optional<unsi
                     std::to_string(attempt) + ".tmp";
         // 0666 lets the user's umask decide, as for any new file.
         fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd < 0 && (errno != EEXIST || attempt == 100))
-            fail(path, errno);
+        if (fd >= 0 || (errno == EEXIST && attempt < 100))
+            continue;
+        if (old && folderRefuses(errno))
+            return overwriteInPlace(path, bytes, old->bytes);
+        fail(path, errno);
     }
     Descriptor file(fd);
+    if (old)
+        keepOwnerAndGroup(file.get(), *old);
+    // The mode after the owner: changing the owner clears the set-id bits.
     const bool written = writeAll(file.get(), bytes) &&
-                         (!mode || ::fchmod(file.get(), static_cast<mode_t>(*mode)) == 0) &&
-                         ::fsync(file.get()) == 0 && file.close() &&
-                         ::rename(temporary.c_str(), path.c_str()) == 0;
-    if (!written) {
+                         (!old || ::fchmod(file.get(), static_cast<mode_t>(old->mode)) == 0) &&
+                         ::fsync(file.get()) == 0 && file.close();
+    if (!written || ::rename(temporary.c_str(), path.c_str()) != 0) {
         const int error = errno;
         file.close();
         ::unlink(temporary.c_str());
+        if (written && old && folderRefuses(error))
+            return overwriteInPlace(path, bytes, old->bytes);
         fail(path, error);
     }
     // The rename itself lasts only once the folder is on the disk; failing here loses nothing.
     Descriptor dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (dir.valid())
         ::fsync(dir.get());
+}
+
+void overwriteInPlace(const std::string& path, std::string_view bytes, std::string_view oldBytes) {
+    Descriptor file(::open(path.c_str(), O_WRONLY | O_CLOEXEC | O_NONBLOCK));
+    struct stat info {};
+    if (!file.valid())
+        fail(path, errno);
+    if (!isRegular(file, info))
+        throw FileWriteError(path, "not a regular file");
+    if (writeFrom0(file.get(), bytes) && file.close())
+        return;
+    const int error = errno;
+    if (file.valid())
+        writeFrom0(file.get(), oldBytes);
+    fail(path, error);
 }
 
 std::string absoluteName(const std::string& path) {

@@ -17,6 +17,8 @@ void readChunks(const std::string& path, const std::function<void(std::string_vi
 struct ExistingFile {
     std::string bytes;
     unsigned mode = 0; // permission bits
+    unsigned owner = 0;
+    unsigned group = 0;
 };
 
 // The name with a symbolic link resolved, so that replacing the file keeps the link.
@@ -29,9 +31,16 @@ std::optional<ExistingFile> readForReplacing(const std::string& path, std::size_
 
 // Replaces the file in one step: a temporary file in the same folder is written, flushed to
 // the disk and renamed over the old one. Throws FileWriteError on any failure, after which
-// the old file is untouched and no temporary file is left. Without a mode the new file gets
-// the usual permissions of a new file.
-void replace(const std::string& path, std::string_view bytes, std::optional<unsigned> mode);
+// the old file is untouched and no temporary file is left. The new file keeps the old one's
+// permissions and, where the user may set them, its owner and group; without an old file it
+// gets the usual permissions of a new file. Where the folder refuses the temporary file or
+// the renaming but the old file is writable, the file is overwritten in place instead.
+void replace(const std::string& path, std::string_view bytes, const ExistingFile* old);
+
+// Writes bytes over the content of an existing, writable file, keeping its owner, group and
+// permissions. Not in one step: when writing fails, the old bytes are put back as far as the
+// disk lets, and FileWriteError is thrown.
+void overwriteInPlace(const std::string& path, std::string_view bytes, std::string_view oldBytes);
 
 // The name made absolute, for messages.
 std::string absoluteName(const std::string& path);

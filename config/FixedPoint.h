@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <limits>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -31,6 +32,21 @@ constexpr Fixed clampFixed(Fixed v, Fixed minValue, Fixed maxValue) {
     if (minValue == maxValue)
         return v;
     return v < minValue ? minValue : (v > maxValue ? maxValue : v);
+}
+
+// A step that would leave the 64-bit range stops at its end instead, so a huge text stepped
+// up still ends at the field's maximum.
+constexpr Fixed addSaturated(Fixed a, Fixed b) {
+    Fixed sum = 0;
+    if (__builtin_add_overflow(a, b, &sum))
+        return b > 0 ? std::numeric_limits<Fixed>::max() : std::numeric_limits<Fixed>::min();
+    return sum;
+}
+constexpr Fixed subtractSaturated(Fixed a, Fixed b) {
+    Fixed difference = 0;
+    if (__builtin_sub_overflow(a, b, &difference))
+        return b < 0 ? std::numeric_limits<Fixed>::max() : std::numeric_limits<Fixed>::min();
+    return difference;
 }
 
 // The shortest text of a value: "0", "255", "-1", "2.5".

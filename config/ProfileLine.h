@@ -24,6 +24,13 @@ std::string profileValue(std::string_view raw);
 
 inline constexpr std::size_t maxProfileValue = 2047;
 
+// The first line of a file without a UTF-8 byte-order mark, which editors put before the first
+// section and which would otherwise hide it.
+constexpr std::string_view withoutByteOrderMark(std::string_view firstLine) {
+    constexpr std::string_view mark = "\xEF\xBB\xBF";
+    return firstLine.starts_with(mark) ? firstLine.substr(mark.size()) : firstLine;
+}
+
 // Calls onLine(text, ending) for every line of bytes; the ending is "\r\n", "\n", or empty for
 // a last line without one. A CR not followed by LF stays part of the text.
 template <typename OnLine> void forEachLine(std::string_view bytes, OnLine&& onLine) {

@@ -47,6 +47,10 @@ void ProfileReader::finish() {
 }
 
 void ProfileReader::take(std::string_view line) {
+    if (firstLine_) {
+        line = withoutByteOrderMark(line);
+        firstLine_ = false;
+    }
     const ProfileLine parsed = ProfileLine::parse(line.substr(0, maxLine));
     if (parsed.kind == ProfileLine::Kind::Section) {
         current_ = nullptr;

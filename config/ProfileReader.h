@@ -46,6 +46,7 @@ private:
     KeyIndex* current_ = nullptr;                        // null outside a wanted first section
     std::vector<std::string> values_;
     std::string pending_; // the start of a line not yet ended
+    bool firstLine_ = true;
     std::string lower_;   // reused for lower-casing names
 };
 

@@ -48,7 +48,8 @@ ProfileWriter::Plan ProfileWriter::plan(std::string_view old) const {
     std::size_t current = none;
     std::size_t lineNumber = 0;
     forEachLine(old, [&](std::string_view line, std::string_view) {
-        const ProfileLine parsed = ProfileLine::parse(line);
+        const ProfileLine parsed =
+            ProfileLine::parse(lineNumber == 0 ? withoutByteOrderMark(line) : line);
         if (parsed.kind == ProfileLine::Kind::Section) {
             current = none;
             const std::string name = lowerAscii(parsed.name);

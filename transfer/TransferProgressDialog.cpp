@@ -6,6 +6,7 @@
 #include <QCloseEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QWindow>
 #include <algorithm>
 
 namespace qolmex {
@@ -17,6 +18,8 @@ TransferProgressDialog::TransferProgressDialog(QWidget* mainWindow, TransferStat
       mainWindow_(mainWindow), state_(state) {
     setWindowTitle(caption);
     setModal(false);
+    if (mainWindow_)
+        setFont(mainWindow_->font());
 
     Label1 = new QLabel(QString::fromUtf8("Prenášajú sa dáta. Prosím, čakajte."), this);
     Label1->setObjectName("Label1");
@@ -44,8 +47,20 @@ void TransferProgressDialog::showDialog() {
              std::max(0, main.center().y() - own.height() / 2));
         placed_ = true;
     }
+    standBeforeMainWindow();
     show();
     raise();
+}
+
+// Owned by the main window though not its child: the window manager then keeps the dialog
+// in front of it, so a click on the disabled window cannot bury Storno.
+void TransferProgressDialog::standBeforeMainWindow() {
+    if (!mainWindow_)
+        return;
+    QWidget* main = mainWindow_->window();
+    main->winId(); // both native windows must exist to be tied together
+    winId();
+    windowHandle()->setTransientParent(main->windowHandle());
 }
 
 void TransferProgressDialog::hideDialog() {

@@ -12,7 +12,8 @@ namespace qolmex {
 class TGauge;
 struct TransferState;
 
-// The small dialog that stands before the disabled main window while a transfer runs. It
+// The small dialog that stands before the disabled main window while a transfer runs, in the
+// main window's font. It
 // holds no logic beyond Storno and refusing to close while the line is in use.
 class TransferProgressDialog : public QDialog, public TransferDialog {
 public:
@@ -37,6 +38,8 @@ protected:
     bool FormCloseQuery() const;
 
 private:
+    void standBeforeMainWindow();
+
     QWidget* mainWindow_;
     TransferState& state_;
     bool placed_ = false;

@@ -19,6 +19,7 @@ bool TransferSequence::begin(const char* caption) {
     host_.setMainWindowEnabled(false);
     state_.ReplyTimedOut = false;
     host_.startReplyTimer();
+    identityDeadline_ = host_.now() + replyTimerInterval;
     dialog_.setCaption(caption);
     dialog_.setGaugeVisible(false);
     dialog_.setCancelVisible(true);
@@ -28,13 +29,20 @@ bool TransferSequence::begin(const char* caption) {
 
 bool TransferSequence::identify() {
     state_.BlockConfirmed = false;
-    do {
+    state_.FrameBuffer.assign(identityLength, ' ');
+    for (;;) {
         host_.pump();
+        // Tested before each read, so a silent unit costs one tick and the read under way;
+        // the clock stands in for a tick that comes late.
+        if (state_.BlockConfirmed || state_.ReplyTimedOut || host_.now() >= identityDeadline_)
+            break;
         state_.FrameBuffer.assign(identityLength, ' ');
         state_.UsbDevice->read(state_.FrameBuffer.data(), identityLength, state_.BytesRead);
-        if (state_.BytesRead == identityLength)
+        if (state_.BytesRead == identityLength) {
             state_.BlockConfirmed = true;
-    } while (!state_.BlockConfirmed && !state_.ReplyTimedOut);
+            break;
+        }
+    }
     host_.stopReplyTimer();
 
     if (state_.FrameBuffer == texts::identity)

@@ -17,6 +17,8 @@ class TransferSequence {
 public:
     // A unit that has begun a transfer and then says nothing for this long is given up.
     static constexpr std::chrono::milliseconds stallLimit{10000};
+    // One tick of the reply timer: how long the unit has to say who it is.
+    static constexpr std::chrono::milliseconds replyTimerInterval{2000};
     static constexpr std::size_t identityLength = 8;
     static constexpr std::size_t startAnswerLength = 16;
 
@@ -52,6 +54,7 @@ protected:
 
 private:
     std::chrono::milliseconds lastProgress_{0};
+    std::chrono::milliseconds identityDeadline_{0};
 };
 
 } // namespace qolmex

@@ -4,7 +4,7 @@
 #include "LineEditMenu.h"
 #include "TSpinButton.h"
 #include "TypedCharacter.h"
-#include "TypingRoom.h"
+#include "TypedText.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -56,7 +56,7 @@ void TRealSpinEdit::stepUp() {
         beep();
         return;
     }
-    setValue(value() + increment_);
+    setValue(addSaturated(value(), increment_));
 }
 
 void TRealSpinEdit::stepDown() {
@@ -64,7 +64,7 @@ void TRealSpinEdit::stepDown() {
         beep();
         return;
     }
-    setValue(value() - increment_);
+    setValue(subtractSaturated(value(), increment_));
 }
 
 void TRealSpinEdit::keyPressEvent(QKeyEvent* event) {
@@ -91,7 +91,7 @@ void TRealSpinEdit::keyPressEvent(QKeyEvent* event) {
             event->accept();
             return;
         }
-        if (c >= 32 && typingRoom(typingLimit_, int(text().size()), int(selectedText().size())) == 0) {
+        if (c >= 32 && room() == 0) {
             event->accept();
             return;
         }
@@ -99,12 +99,35 @@ void TRealSpinEdit::keyPressEvent(QKeyEvent* event) {
     QLineEdit::keyPressEvent(event);
 }
 
-void TRealSpinEdit::pasteWithinLimit() {
+int TRealSpinEdit::room() const {
+    return typingRoom(typingLimit_, int(text().size()), int(selectedText().size()));
+}
+
+void TRealSpinEdit::pasteWithinLimit(QClipboard::Mode mode) {
     if (!mayChangeText())
         return;
-    const QString clip = QGuiApplication::clipboard()->text();
-    const int room = typingRoom(typingLimit_, int(text().size()), int(selectedText().size()));
-    insert(clip.left(room));
+    insert(QGuiApplication::clipboard()->text(mode).left(room()));
+}
+
+void TRealSpinEdit::inputMethodEvent(QInputMethodEvent* event) {
+    const TypedText typed = filterTypedText(
+        event->commitString(), [this](int c) { return acceptsKey(c); }, room());
+    if (typed.refused)
+        beep();
+    passCommitted(*event, typed.kept,
+                  [this](QInputMethodEvent* kept) { QLineEdit::inputMethodEvent(kept); });
+}
+
+void TRealSpinEdit::mouseReleaseEvent(QMouseEvent* event) {
+    if (!isSelectionPaste(*event)) {
+        QLineEdit::mouseReleaseEvent(event);
+        return;
+    }
+    if (mayChangeText()) {
+        deselect();
+        pasteWithinLimit(QClipboard::Selection);
+    }
+    event->accept();
 }
 
 void TRealSpinEdit::focusInEvent(QFocusEvent* event) {
@@ -123,6 +146,9 @@ void TRealSpinEdit::focusInEvent(QFocusEvent* event) {
 
 void TRealSpinEdit::focusOutEvent(QFocusEvent* event) {
     QLineEdit::focusOutEvent(event);
+    // A context menu or another window takes the focus only for a while: not leaving.
+    if (event->reason() == Qt::PopupFocusReason || event->reason() == Qt::ActiveWindowFocusReason)
+        return;
     // A number within the limits keeps its spelling ("007"); a text that is no number stays.
     const Fixed v = value();
     if (clampValue(v) != v)

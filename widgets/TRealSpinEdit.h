@@ -2,6 +2,7 @@
 
 #include "config/FixedPoint.h"
 
+#include <QClipboard>
 #include <QLineEdit>
 
 class QMenu;
@@ -12,8 +13,9 @@ class TSpinButton;
 
 // A one-line numeric field with arrow buttons. The text is the value's only store: reading
 // the value parses the text, setting it writes the limited number into the text. Only
-// digits and control keys can be typed; out-of-range numbers are limited when the value is
-// set (steps included) and when the field is left, never while typing.
+// digits and control keys can be typed, by keys or an input method; out-of-range numbers are
+// limited when the value is set (steps included) and when the field is left, never while
+// typing nor while a menu or another window has the focus for a while.
 class TRealSpinEdit : public QLineEdit {
     Q_OBJECT
 public:
@@ -64,10 +66,13 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     bool mayChangeText() const { return editorEnabled_ && !isReadOnly(); }
-    void pasteWithinLimit();
+    int room() const;
+    void pasteWithinLimit(QClipboard::Mode mode = QClipboard::Clipboard);
     void updateMinimumHeight();
     void placeButton();
 

@@ -1,5 +1,6 @@
 #include "TTimerSpeedButton.h"
 
+#include <QApplication>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
@@ -64,9 +65,36 @@ void TTimerSpeedButton::mouseReleaseEvent(QMouseEvent* event) {
         emit clicked();
 }
 
+bool TTimerSpeedButton::holdsMouse() const {
+    const QWidget* grabber = QWidget::mouseGrabber();
+    return holding_ && !QApplication::activePopupWidget() && (!grabber || grabber == this);
+}
+
+void TTimerSpeedButton::letGo() {
+    holding_ = false;
+    if (repeatTimer_)
+        repeatTimer_->stop();
+    setDown(false);
+}
+
+void TTimerSpeedButton::hideEvent(QHideEvent* event) {
+    QWidget::hideEvent(event);
+    letGo();
+}
+
+void TTimerSpeedButton::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::EnabledChange && !isEnabled())
+        letGo();
+}
+
 void TTimerSpeedButton::repeat() {
     repeatTimer_->setInterval(repeatMs);
-    if (!down_ || !holding_)
+    if (!holdsMouse()) {
+        letGo();
+        return;
+    }
+    if (!down_)
         return;
     // A step that throws must not leave the button clicking on its own.
     QPointer<QTimer> timer = repeatTimer_;

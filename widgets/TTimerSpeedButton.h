@@ -9,7 +9,8 @@ namespace qolmex {
 
 // A flat push button that keeps clicking while it is held down: the first repeat comes
 // 400 ms after the press, then one every 100 ms, and releasing over the button clicks once
-// more. While the pointer is off the button it shows raised and does not repeat.
+// more. While the pointer is off the button it shows raised and does not repeat. Once the
+// button loses the mouse (a popup opens), is hidden or disabled, the press is over.
 class TTimerSpeedButton : public QWidget {
     Q_OBJECT
 public:
@@ -44,9 +45,15 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void repeat();
+    // Whether the press still owns the mouse: no popup or other widget has taken it since.
+    bool holdsMouse() const;
+    // The press is over without a click: the mouse went elsewhere, or the button away.
+    void letGo();
     void setDown(bool down);
     bool drawsFocus() const;
 

@@ -4,6 +4,8 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QClipboard>
+#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTabWidget>
@@ -48,6 +50,51 @@ TEST_F(BindingTest, SmsTextsTakePrintableAsciiUpTo127AndNoLineBreak) {
     memo->clear();
     QTest::keyClicks(memo, QString(130, 'x'));
     EXPECT_EQ(config().text("memoSMSZAP1"), std::string(127, 'x'));
+}
+
+void commit(QWidget* control, const QString& text) {
+    QInputMethodEvent event;
+    event.setCommitString(text);
+    QCoreApplication::sendEvent(control, &event);
+}
+
+// Dead keys of the Slovak layout arrive as input-method text, not as key presses.
+TEST_F(BindingTest, InputMethodTextMeetsTheSameFilterAndLimitAsKeys) {
+    auto* edit = control<QLineEdit>("editTCV1_1");
+    commit(edit, QString::fromUtf8("éô1+"));
+    EXPECT_EQ(config().text("editTCV1_1"), "1+");
+    commit(edit, QString(20, '2'));
+    EXPECT_EQ(config().text("editTCV1_1"), "1+222222222222");
+
+    auto* memo = control<QPlainTextEdit>("memoSMSZAP1");
+    commit(memo, QString::fromUtf8("aôäb\n"));
+    EXPECT_EQ(config().text("memoSMSZAP1"), "ab");
+    commit(memo, QString(200, 'x'));
+    EXPECT_EQ(config().text("memoSMSZAP1").size(), 127u);
+
+    auto* dtmf = control<QLineEdit>("MemoDTMFZAP1");
+    commit(dtmf, QString::fromUtf8("*1ň#"));
+    EXPECT_EQ(config().text("MemoDTMFZAP1"), "1");
+}
+
+TEST_F(BindingTest, MiddleButtonPasteStopsAtTheLimit) {
+    if (!QGuiApplication::clipboard()->supportsSelection())
+        GTEST_SKIP() << "the platform has no selection to paste";
+    auto* edit = control<QLineEdit>("editPOV1_1");
+    QGuiApplication::clipboard()->setText(QString(34, '5'), QClipboard::Selection);
+    QTest::mouseClick(edit, Qt::MiddleButton, {}, QPoint(3, edit->height() / 2));
+    EXPECT_EQ(config().text("editPOV1_1"), std::string(14, '5'));
+}
+
+// The record holds CR LF between lines, whether the text came from a file or was edited.
+TEST_F(BindingTest, AnEditedTextKeepsItsLineBreaksCrLf) {
+    config().setText("memoSMSV1", "ab\r\ncd");
+    auto* memo = control<QPlainTextEdit>("memoSMSV1");
+    memo->moveCursor(QTextCursor::End);
+    QTest::keyClick(memo, Qt::Key_X);
+    EXPECT_EQ(config().text("memoSMSV1"), "ab\r\ncdx");
+    memo->setPlainText("one\ntwo");
+    EXPECT_EQ(config().text("memoSMSV1"), "one\r\ntwo");
 }
 
 TEST_F(BindingTest, TheFirstCharacterOpensTheNextPositionAndDeletingClosesIt) {

@@ -3,6 +3,12 @@
 
 #include "support/TempFolder.h"
 
+#include <QComboBox>
+#include <QFileDialog>
+#include <QFileSystemModel>
+#include <QLineEdit>
+#include <QTest>
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -95,6 +101,57 @@ TEST_F(FileActionsTest, AFailedSaveShowsTheFullNameAndAFailedOpenNothing) {
     actions.open(nullptr, c);
     EXPECT_EQ(dialogs.errors.size(), 1);
     EXPECT_EQ(c.text("editPOV1_1"), "");
+}
+
+TEST(FileDialogSettings, AskBeforeReplacingOnSaveOnlyAndOfferBothEntries) {
+    for (const auto purpose :
+         {FileDialogRequest::Purpose::Save, FileDialogRequest::Purpose::Open}) {
+        const bool save = purpose == FileDialogRequest::Purpose::Save;
+        QFileDialog dialog;
+        configureFileDialog(dialog, FileDialogRequest{purpose, {}, {}});
+        EXPECT_EQ(dialog.nameFilters(), (QStringList{kvxEntry, allEntry}));
+        EXPECT_EQ(dialog.selectedNameFilter(), kvxEntry);
+        EXPECT_EQ(dialog.defaultSuffix(), "kvx");
+        EXPECT_EQ(dialog.testOption(QFileDialog::DontConfirmOverwrite), !save);
+        EXPECT_EQ(dialog.acceptMode(), save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+        EXPECT_EQ(dialog.fileMode(), QFileDialog::AnyFile); // Open takes a missing name too
+        EXPECT_TRUE(dialog.isSizeGripEnabled());
+    }
+    QFileDialog again;
+    configureFileDialog(again, FileDialogRequest{FileDialogRequest::Purpose::Open, {}, allEntry});
+    EXPECT_EQ(again.selectedNameFilter(), allEntry);
+}
+
+TEST(FileDialogSettings, TheAllEntryListsFilesWithoutADotToo) {
+    TempFolder folder;
+    testing::writeBytes(folder.file("README"), "x");
+    testing::writeBytes(folder.file("unit.kvx"), "x");
+    QFileDialog dialog;
+    dialog.setDirectory(QString::fromStdString(folder.path().string()));
+    configureFileDialog(dialog, FileDialogRequest{FileDialogRequest::Purpose::Open, {}, allEntry});
+    auto* model = dialog.findChild<QFileSystemModel*>();
+    ASSERT_NE(model, nullptr);
+    const QModelIndex root = model->index(QString::fromStdString(folder.path().string()));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return model->rowCount(root) > 1; }, 5000));
+    QStringList names;
+    for (int row = 0; row < model->rowCount(root); ++row)
+        names << model->index(row, 0, root).data().toString();
+    names.sort();
+    EXPECT_EQ(names, (QStringList{"README", "unit.kvx"}));
+    EXPECT_EQ(dialog.selectedNameFilter(), allEntry);
+}
+
+TEST(FileDialogSettings, ChoosingTheAllEntryOnSaveKeepsTheNamesExtension) {
+    QFileDialog dialog;
+    configureFileDialog(dialog,
+                        FileDialogRequest{FileDialogRequest::Purpose::Save, "/tmp/unit.kvx", {}});
+    auto* entries = dialog.findChild<QComboBox*>("fileTypeCombo");
+    auto* name = dialog.findChild<QLineEdit*>("fileNameEdit");
+    ASSERT_TRUE(entries && name);
+    entries->setCurrentIndex(1);
+    emit entries->activated(1); // as a choice by the user
+    emit entries->textActivated(entries->currentText());
+    EXPECT_EQ(name->text(), "unit.kvx");
 }
 
 TEST(QtNameFilters, KeepEntriesThatShowTheirPatternsAndAddThemOtherwise) {

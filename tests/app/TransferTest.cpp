@@ -1,3 +1,4 @@
+#include "app/PlainMessageBox.h"
 #include "app/TfMain.h"
 #include "config/Configuration.h"
 #include "sim/Clock.h"
@@ -7,7 +8,11 @@
 #include "transfer/uRead.h"
 #include "transfer/uSend.h"
 
+#include <QApplication>
 #include <QLabel>
+#include <QMessageBox>
+#include <QScreen>
+#include <QWindow>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
@@ -139,6 +144,24 @@ TEST_F(Transfers, StornoInTheStartWaitEndsSilentlyAndNoSecondTransferStartsMeanw
     expectIdle();
 }
 
+TEST_F(Transfers, TheWindowRefusesToCloseUntilTheTransferHasDisconnected) {
+    unit.setFaults({.noStartAnswer = true});
+    bool closedDuringTransfer = true;
+    duringTransfer([&] {
+        if (!window.fRead().isVisible() || window.timer1()->isActive())
+            return false;
+        QTest::mouseClick(window.fRead().btnCancel, Qt::LeftButton);
+        // Storno gave the window back, but the read still holds the line.
+        closedDuringTransfer = window.close();
+        return true;
+    });
+    window.btnReadClick();
+    EXPECT_FALSE(closedDuringTransfer);
+    EXPECT_TRUE(window.isVisible());
+    expectIdle();
+    EXPECT_TRUE(window.close());
+}
+
 TEST_F(Transfers, EchoFaultsAreRetriedAndAWrongUnitIsRefused) {
     unit.setFaults({.corruptEchoEvery = 3, .shortEchoEvery = 4});
     window.configuration().setText("memoSMSZAP1", "ZAP");
@@ -208,6 +231,38 @@ TEST(TransferDialogs, StornoClearsTheLineFlagAndGivesTheWindowBack) {
     EXPECT_TRUE(state.BlockConfirmed);
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_TRUE(main.isEnabled());
+}
+
+TEST(TransferDialogs, StandBeforeTheMainWindowInItsFontWithoutBeingItsChildren) {
+    TransferState state;
+    QWidget main;
+    QFont font(QStringLiteral("Liberation Serif"), 13);
+    main.setFont(font);
+    main.show();
+    TfRead dialog(&main, state);
+    EXPECT_EQ(dialog.font(), font);
+    dialog.showDialog();
+    EXPECT_EQ(dialog.parentWidget(), nullptr);
+    ASSERT_NE(dialog.windowHandle(), nullptr);
+    EXPECT_EQ(dialog.windowHandle()->transientParent(), main.windowHandle());
+    main.setEnabled(false);
+    EXPECT_TRUE(dialog.btnCancel->isEnabled());
+}
+
+TEST(PlainMessage, IsCentredOnTheScreenNotOverItsWindow) {
+    QWidget main;
+    main.setGeometry(400, 350, 390, 240);
+    main.show();
+    QPoint centre;
+    QTimer::singleShot(0, [&centre] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        centre = box->frameGeometry().center();
+        box->accept();
+    });
+    showPlainMessage(&main, QString::fromUtf8("Nepripojené zariadenie !"));
+    const QPoint screenCentre = main.screen()->availableGeometry().center();
+    EXPECT_LE((centre - screenCentre).manhattanLength(), 2) << centre.x() << "," << centre.y();
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 #include <random>
 
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace qolmex {
@@ -54,15 +55,56 @@ TEST(SaveFailure, OntoAFolderOrIntoAPathThatCannotHoldAFile) {
     EXPECT_EQ(readBytes(folder.file("plain")), oldContent);
 }
 
-TEST(SaveFailure, IntoAReadOnlyFolder) {
-    if (runsAsRoot())
-        GTEST_SKIP() << "permission bits do not stop root";
+// Permission bits do not stop root, so as root the save runs in a child process as "nobody",
+// who then owns the folder. True when the save succeeded.
+constexpr unsigned nobody = 65534;
+
+bool saveAsOrdinaryUser(const TempFolder& folder, const std::string& name) {
+    if (!runsAsRoot()) {
+        try {
+            ConfigurationFile::save(changed(), name);
+            return true;
+        } catch (const FileWriteError&) {
+            return false;
+        }
+    }
+    for (const auto& entry : fs::directory_iterator(folder.path()))
+        EXPECT_EQ(::chown(entry.path().c_str(), nobody, nobody), 0);
+    EXPECT_EQ(::chown(folder.path().c_str(), nobody, nobody), 0);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        bool saved = false;
+        if (::setgid(nobody) == 0 && ::setuid(nobody) == 0) {
+            try {
+                ConfigurationFile::save(changed(), name);
+                saved = true;
+            } catch (const FileWriteError&) {
+            }
+        }
+        ::_exit(saved ? 0 : 1);
+    }
+    int status = 0;
+    EXPECT_EQ(::waitpid(child, &status, 0), child);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+TEST(SaveIntoAReadOnlyFolder, UpdatesAWritableFileInPlaceButCreatesNoNewOne) {
     TempFolder folder;
     const std::string name = folder.file("unit.kvx");
     writeBytes(name, oldContent);
+    fs::permissions(name, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
     fs::permissions(folder.path(), fs::perms::owner_write, fs::perm_options::remove);
-    expectSaveFails(folder, name);
-    EXPECT_EQ(readBytes(name), oldContent);
+
+    ASSERT_TRUE(saveAsOrdinaryUser(folder, name));
+    const std::string saved = readBytes(name);
+    EXPECT_NE(saved.find("editTCV1_1=0999\r\n"), std::string::npos);
+    EXPECT_NE(saved.find("[Mine]\nkeep=1\r\n"), std::string::npos);
+    EXPECT_EQ(fs::status(name).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    EXPECT_EQ(folder.entryCount(), 1u);
+
+    EXPECT_FALSE(saveAsOrdinaryUser(folder, folder.file("new.kvx")));
+    EXPECT_EQ(folder.entryCount(), 1u);
 }
 
 TEST(SaveFailure, OntoAReadOnlyOrUnreadableFile) {
@@ -108,6 +150,21 @@ TEST(SaveReplacement, KeepsPermissionsAndSymbolicLinks) {
     EXPECT_NE(saved.find("editTCV1_1=0999\r\n"), std::string::npos);
     EXPECT_NE(saved.find("[Mine]\nkeep=1\r\n"), std::string::npos);
     EXPECT_EQ(folder.entryCount(), 2u);
+}
+
+TEST(SaveReplacement, KeepsAnotherUsersOwnerAndGroupWhereItMay) {
+    if (!runsAsRoot())
+        GTEST_SKIP() << "only root may give a file to another user";
+    TempFolder folder;
+    const std::string name = folder.file("unit.kvx");
+    writeBytes(name, oldContent);
+    ASSERT_EQ(::chown(name.c_str(), nobody, nobody), 0);
+    ConfigurationFile::save(changed(), name);
+    struct stat info {};
+    ASSERT_EQ(::stat(name.c_str(), &info), 0);
+    EXPECT_EQ(info.st_uid, nobody);
+    EXPECT_EQ(info.st_gid, nobody);
+    EXPECT_NE(readBytes(name).find("editTCV1_1=0999\r\n"), std::string::npos);
 }
 
 // Open takes whatever entries it can find and empties the rest, without a failure.

@@ -117,6 +117,73 @@ TEST_F(ConfigurationFileTest, ASavedFileStartsAndEndsAsShownToUsers) {
     EXPECT_NE(std::find(lines.begin(), lines.end(), "spinDELAY2=1"), lines.end());
 }
 
+// The whole file, written out here section by section rather than from the field table, so a
+// table with two sections or two keys swapped cannot pass by reading its own file back.
+TEST_F(ConfigurationFileTest, ASavedFileMatchesItsFormByteForByte) {
+    Configuration c;
+    std::string expected;
+    const auto section = [&](const char* title) { expected += std::string("[") + title + "]\r\n"; };
+    const auto entry = [&](const std::string& key, const std::string& value) {
+        c.setText(key, value);
+        expected += key + "=" + value + "\r\n";
+    };
+    // Each key's value tells which key it belongs to.
+    const auto list = [&](const std::string& prefix, int positions, const char* tag) {
+        for (int p = 1; p <= positions; ++p)
+            entry(prefix + std::to_string(p), "+" + std::string(tag) + std::to_string(p));
+    };
+    const auto choice = [&](const std::string& key, bool chosen) {
+        if (chosen)
+            c.setChosen(key, true);
+        expected += key + (chosen ? "=1\r\n" : "=0\r\n");
+    };
+
+    section("TCV"), list("editTCV1_", 8, "11"), list("editTCV2_", 8, "12");
+    section("POO1_"), list("editPOO1_", 8, "21");
+    section("POO2_"), list("editPOO2_", 8, "22");
+    section("SMSV"), entry("memoSMSV1", "v1"), entry("memoSMSV2", "v2");
+    section("SMSNV"), entry("memoSMSNV1", "nv1"), entry("memoSMSNV2", "nv2");
+    section("SMSZAP"), entry("memoSMSZAP1", "zap1"), entry("memoSMSZAP2", "zap2");
+    section("SMSVYP"), entry("memoSMSVYP1", "vyp1"), entry("memoSMSVYP2", "vyp2");
+    section("DTMFZAP"), entry("MemoDTMFZAP1", "31"), entry("MemoDTMFZAP2", "32");
+    section("DTMFVYP"), entry("MemoDTMFVYP1", "41"), entry("MemoDTMFVYP2", "42");
+    section("TCZSSMS"), list("editTCZSSMS_", 8, "5");
+    section("POV"), list("editPOV1_", 64, "61"), list("editPOV2_", 64, "62");
+    section("PZS"), list("editPZS1_", 8, "71"), list("editPZS2_", 8, "72");
+    section("INTERVAL"), entry("spinINTERVAL", "180");
+    section("CAS"), entry("spinCAS", "23");
+    section("CASRELE1"), entry("SpinCASRELE1", "201");
+    section("CASRELE2"), entry("SpinCASRELE2", "202");
+    section("DELAY1"), entry("spinDELAY1", "101");
+    section("DELAY2"), entry("spinDELAY2", "102");
+    section("KREDIT"), entry("spinKREDIT", "9");
+    section("AKT-DEAKT");
+    choice("rbVST1_1", false), choice("rbVST1_2", true), choice("rbVST2_1", true);
+    choice("rbVST2_2", false);
+
+    ConfigurationFile::save(c, name);
+    EXPECT_EQ(readBytes(name), expected);
+}
+
+TEST_F(ConfigurationFileTest, AByteOrderMarkHidesNoSectionAndSurvivesASave) {
+    const std::string bom = "\xEF\xBB\xBF";
+    std::string content = bom + "[TCV]\r\n";
+    for (int p = 1; p <= 8; ++p)
+        content += "editTCV1_" + std::to_string(p) + "=1" + std::to_string(p) + "\r\n" +
+                   "editTCV2_" + std::to_string(p) + "=2" + std::to_string(p) + "\r\n";
+    const Configuration c = opened(content);
+    EXPECT_EQ(c.text("editTCV1_1"), "11");
+    EXPECT_EQ(c.text("editTCV2_8"), "28");
+
+    ConfigurationFile::save(c, name);
+    const std::string saved = readBytes(name);
+    EXPECT_EQ(saved.substr(0, bom.size() + 7), bom + "[TCV]\r\n");
+    EXPECT_EQ(saved.find("[TCV]", bom.size() + 1), std::string::npos) << "a second [TCV]";
+    Configuration back;
+    ConfigurationFile::load(back, name);
+    EXPECT_TRUE(back == c);
+}
+
 TEST_F(ConfigurationFileTest, ForeignSectionsAndKeysSurviveASave) {
     const std::string foreign = "; written by hand\r\n[Notes]\r\ncustomer=Novak\r\n\r\n";
     writeBytes(name, foreign + "[tcv]\nEDITTCV1_1=old\nremark=keep me\n\n[KREDIT]\nspinKREDIT=9");

@@ -46,6 +46,16 @@ TEST(ClampFixed, LimitsUnlessTheLimitsAreEqual) {
     EXPECT_EQ(clampFixed(fixedFromWhole(-1), 0, 0), fixedFromWhole(-1));
 }
 
+TEST(SaturatedSteps, StopAtTheEndsOfTheRange) {
+    constexpr Fixed max = std::numeric_limits<Fixed>::max();
+    constexpr Fixed min = std::numeric_limits<Fixed>::min();
+    EXPECT_EQ(addSaturated(*parseFixed("922337203685477"), fixedScale), max);
+    EXPECT_EQ(addSaturated(min, -1), min);
+    EXPECT_EQ(subtractSaturated(min, fixedScale), min);
+    EXPECT_EQ(subtractSaturated(0, min), max);
+    EXPECT_EQ(addSaturated(fixedFromWhole(7), fixedScale), fixedFromWhole(8));
+}
+
 TEST(FormatFixed, WritesTheShortestForm) {
     EXPECT_EQ(formatFixed(0), "0");
     EXPECT_EQ(formatFixed(fixedFromWhole(255)), "255");

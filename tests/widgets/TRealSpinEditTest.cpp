@@ -4,8 +4,11 @@
 #include "widgets/TTimerSpeedButton.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QGuiApplication>
+#include <QInputMethodEvent>
 #include <QMenu>
 #include <QTest>
 #include <QVBoxLayout>
@@ -16,6 +19,22 @@
 
 namespace qolmex {
 namespace {
+
+// What an input method hands over once a dead key and a letter are composed.
+void commit(QWidget* control, const QString& text) {
+    QInputMethodEvent event;
+    event.setCommitString(text);
+    QCoreApplication::sendEvent(control, &event);
+}
+
+// The window system's selection pasted by the middle button, where the platform has one.
+bool middleClickPaste(QWidget* control, const QString& text) {
+    if (!QGuiApplication::clipboard()->supportsSelection())
+        return false;
+    QGuiApplication::clipboard()->setText(text, QClipboard::Selection);
+    QTest::mouseClick(control, Qt::MiddleButton, {}, QPoint(3, control->height() / 2));
+    return true;
+}
 
 // A spin edit beside a plain line edit to leave it for, on a shown window.
 class SpinEditTest : public ::testing::Test {
@@ -95,6 +114,17 @@ TEST_F(SpinEditTest, AnOutOfRangeNumberIsLimitedOnLeavingOrStepping) {
     spin->setText("300");
     clickDown();
     EXPECT_EQ(spin->text(), "255");
+}
+
+TEST_F(SpinEditTest, AHugeNumberSteppedEndsAtTheLimit) {
+    limits(0, 255);
+    spin->setText("922337203685477");
+    clickUp();
+    EXPECT_EQ(spin->text(), "255");
+    limits(0, 0);
+    spin->setText("-922337203685477");
+    clickDown();
+    EXPECT_EQ(spin->text(), "-922337203685477.5808");
 }
 
 TEST_F(SpinEditTest, ANumberInRangeKeepsItsSpellingOnLeaving) {
@@ -224,6 +254,56 @@ TEST_F(SpinEditTest, NeverShorterThanItsTextNeeds) {
     spin->resize(spin->width(), 5);
     EXPECT_GE(spin->height(), spin->fontMetrics().height() + 6);
     EXPECT_EQ(spin->height(), spin->minimumHeight());
+}
+
+
+TEST_F(SpinEditTest, InputMethodTextObeysTheKeyRulesAndTheLimit) {
+    BeepCounter beeps;
+    spin->setTypingLimit(3);
+    spin->clear();
+    commit(spin, QString::fromUtf8("éô1"));
+    EXPECT_EQ(spin->text(), "1");
+    EXPECT_EQ(beeps.count(), 1);
+    commit(spin, "2345");
+    EXPECT_EQ(spin->text(), "123");
+    EXPECT_EQ(beeps.count(), 1);
+
+    spin->setEditorEnabled(false);
+    spin->clear();
+    commit(spin, "7");
+    EXPECT_EQ(spin->text(), "");
+    EXPECT_EQ(beeps.count(), 2);
+}
+
+TEST_F(SpinEditTest, MiddleButtonPasteKeepsTheLimitAndTheEditorState) {
+    spin->setTypingLimit(3);
+    spin->clear();
+    if (!middleClickPaste(spin, QString(34, '9')))
+        GTEST_SKIP() << "the platform has no selection to paste";
+    EXPECT_EQ(spin->text(), "999");
+    spin->setEditorEnabled(false);
+    spin->clear();
+    middleClickPaste(spin, "5");
+    EXPECT_EQ(spin->text(), "");
+}
+
+TEST_F(SpinEditTest, AContextMenuOrAnotherWindowIsNotLeavingTheField) {
+    limits(0, 255);
+    spin->setText("300");
+    QContextMenuEvent menuRequest(QContextMenuEvent::Mouse, QPoint(3, 3),
+                                  spin->mapToGlobal(QPoint(3, 3)));
+    QCoreApplication::sendEvent(spin, &menuRequest);
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(spin->text(), "300");
+    menu->close();
+
+    QFocusEvent away(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
+    QCoreApplication::sendEvent(spin, &away);
+    EXPECT_EQ(spin->text(), "300");
+    spin->setFocus(Qt::OtherFocusReason);
+    leave();
+    EXPECT_EQ(spin->text(), "255");
 }
 
 } // namespace

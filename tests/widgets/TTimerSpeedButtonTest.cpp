@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QSignalSpy>
 #include <QTest>
@@ -90,6 +91,32 @@ TEST_F(HoldTest, OffTheButtonItRisesAndPausesAndAReleaseThereDoesNotClick) {
     QTest::mouseRelease(button, Qt::LeftButton, {}, QPoint(-30, -30));
     EXPECT_EQ(ups.count(), 2);
     EXPECT_FALSE(button->repeatTimer()->isActive());
+}
+
+TEST_F(HoldTest, APopupTakingTheMouseOrHidingOrDisablingEndsTheHold) {
+    QSignalSpy ups(spin.get(), &TSpinButton::upClick);
+    QTest::mousePress(button, Qt::LeftButton);
+    {
+        QMenu popup;
+        popup.addAction("x");
+        popup.popup(spin->mapToGlobal(QPoint(0, 0)));
+        ASSERT_EQ(QApplication::activePopupWidget(), &popup);
+        QMetaObject::invokeMethod(const_cast<QTimer*>(button->repeatTimer()), "timeout");
+    }
+    EXPECT_EQ(ups.count(), 0);
+    EXPECT_FALSE(button->repeatTimer()->isActive());
+    EXPECT_FALSE(button->isDown());
+    QTest::mouseRelease(button, Qt::LeftButton); // the release went to the popup
+    EXPECT_EQ(ups.count(), 0);
+
+    QTest::mousePress(button, Qt::LeftButton);
+    spin->hide();
+    EXPECT_FALSE(button->repeatTimer()->isActive());
+    spin->show();
+    QTest::mousePress(button, Qt::LeftButton);
+    button->setEnabled(false);
+    EXPECT_FALSE(button->repeatTimer()->isActive());
+    EXPECT_EQ(ups.count(), 0);
 }
 
 TEST_F(HoldTest, ButtonsShareTheirMiddleLine) {
