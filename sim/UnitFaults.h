@@ -36,8 +36,13 @@ struct UnitFaults {
 // Real-time behaviour: with a RealClock this is the demo's real-time mode; with
 // a VirtualClock the same timing is only counted, never waited for.
 struct UnitPacing {
-    bool atBaudRate = false;                                       // 10 bits a byte at the line's rate
-    Clock::Duration receiveLatency = std::chrono::milliseconds(16); // the bridge's latency timer (1 ms, 0 also sensible)
+    bool atBaudRate = false; // 10 bits a byte at the line's rate
+    // The bridge's latency timer after power-up; FT_SetLatencyTimer lowers it for the open.
+    Clock::Duration receiveLatency = std::chrono::milliseconds(16);
+    // Played as the kernel's serial driver rather than the vendor library: the driver's
+    // low-latency flag gives 1 ms from the open and FT_SetLatencyTimer is not there; every
+    // close hangs the tty up (DTR and RTS drop), counted in VirtualUnit::hangUps().
+    bool serialDriver = false;
 };
 
 } // namespace qolmex

@@ -70,6 +70,8 @@ public:
     unsigned resets() const { return resets_; }
     bool isOpen() const { return open_; }
     bool unplugged() const { return unplugged_; }
+    Clock::Duration latency() const { return latency_; }
+    unsigned hangUps() const { return hangUps_; }
 
     FT_STATUS FT_OpenEx(PVOID pArg1, DWORD Flags, FT_HANDLE* pHandle) override;
     FT_STATUS FT_Close(FT_HANDLE ftHandle) override;
@@ -87,6 +89,7 @@ public:
     FT_STATUS FT_GetQueueStatus(FT_HANDLE ftHandle, DWORD* dwRxBytes) override;
     FT_STATUS FT_GetDeviceInfo(FT_HANDLE ftHandle, FT_DEVICE* lpftDevice, LPDWORD lpdwID,
                                PCHAR SerialNumber, PCHAR Description, LPVOID Dummy) override;
+    FT_STATUS FT_SetLatencyTimer(FT_HANDLE ftHandle, UCHAR Timer) override;
     std::vector<BridgeEntry> listBridges() override;
 
 private:
@@ -136,6 +139,8 @@ private:
     unsigned openCalls_ = 0;
     unsigned successfulOpens_ = 0;
     unsigned resets_ = 0;
+    unsigned hangUps_ = 0;
+    Clock::Duration latency_{0};
 };
 
 } // namespace qolmex

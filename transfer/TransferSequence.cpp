@@ -9,7 +9,7 @@ TransferSequence::TransferSequence(TransferState& state, DeviceConnection& conne
     : state_(state), connection_(connection), dialog_(dialog), host_(host),
       exchange_(
           state, [this] { host_.pump(); }, [this](int a) { dialog_.setProgress(a); },
-          [this](int a) { dialog_.setProgress(a); }, [this] { return stalled(); }) {}
+          [this](int a) { dialog_.setProgress(a); }, [this] { return lineLost() || stalled(); }) {}
 
 bool TransferSequence::begin(const char* caption) {
     connection_.Connect();
@@ -34,14 +34,15 @@ bool TransferSequence::identify() {
         state_.UsbDevice->read(state_.FrameBuffer.data(), identityLength, state_.BytesRead);
         if (state_.BytesRead == identityLength)
             state_.BlockConfirmed = true;
-    } while (!state_.BlockConfirmed && !state_.ReplyTimedOut);
+    } while (!state_.BlockConfirmed && !state_.ReplyTimedOut && !lineLost());
     host_.stopReplyTimer();
 
-    if (state_.FrameBuffer == texts::identity)
+    if (state_.BlockConfirmed && state_.FrameBuffer == texts::identity)
         return true;
+    const bool lost = lineLost();
     dialog_.btnCancelClick();
     connection_.Disconnect();
-    host_.showMessage(texts::wrongUnit);
+    host_.showMessage(lost ? texts::unplugged : texts::wrongUnit);
     return false;
 }
 
@@ -49,7 +50,7 @@ bool TransferSequence::startExchange(std::uint8_t startByte, std::uint8_t answer
     const char byte = static_cast<char>(startByte);
     state_.BlockConfirmed = false;
     // A cancel that came with the identity's last pass ends the wait as well.
-    while (!state_.BlockConfirmed && state_.DeviceConnected) {
+    while (!state_.BlockConfirmed && state_.DeviceConnected && !lineLost()) {
         host_.pump();
         state_.UsbDevice->write(&byte, 1, state_.BytesWritten);
         state_.FrameBuffer.assign(startAnswerLength, ' ');
@@ -57,6 +58,10 @@ bool TransferSequence::startExchange(std::uint8_t startByte, std::uint8_t answer
         if (state_.BytesWritten == 1 && state_.BytesRead == startAnswerLength &&
             static_cast<std::uint8_t>(state_.FrameBuffer[0]) == answer)
             state_.BlockConfirmed = true;
+    }
+    if (lineLost()) {
+        giveUp();
+        return false;
     }
     if (state_.DeviceConnected)
         return true;
@@ -78,9 +83,10 @@ void TransferSequence::finish() {
     host_.setMainWindowEnabled(true);
 }
 
-void TransferSequence::giveUpStalled() {
+void TransferSequence::giveUp() {
+    const bool lost = lineLost();
     finish();
-    host_.showMessage(texts::unitStopped);
+    host_.showMessage(lost ? texts::unplugged : texts::unitStopped);
 }
 
 } // namespace qolmex

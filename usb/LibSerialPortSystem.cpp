@@ -3,8 +3,14 @@
 
 #include <libserialport.h>
 
+#include <cerrno>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
+
+#include <poll.h>
+#include <sys/file.h>
+#include <unistd.h>
 
 #if defined(__linux__)
 #include <linux/serial.h>
@@ -19,10 +25,16 @@ std::string text(const char* s) {
     return s ? std::string(s) : std::string();
 }
 
+// Our own waits on the port's descriptor instead of libserialport's blocking calls: those
+// spin on a hung-up tty (always readable, never a byte) until their time-out.
 class LibSerialPortLine : public SerialLine {
 public:
-    explicit LibSerialPortLine(sp_port* port) : port_(port) {}
+    LibSerialPortLine(sp_port* port, int fd) : port_(port), fd_(fd) { lowerLatency(); }
     ~LibSerialPortLine() override {
+        restoreLatency();
+#if defined(__linux__)
+        ioctl(fd_, TIOCNXCL); // a pseudo-terminal keeps the flag past our close otherwise
+#endif
         sp_close(port_);
         sp_free_port(port_);
     }
@@ -44,32 +56,79 @@ public:
         return sp_set_flowcontrol(port_, modes[static_cast<int>(flow)]) == SP_OK;
     }
     int read(std::uint8_t* buffer, std::size_t count, unsigned timeoutMs) override {
-        return sp_blocking_read(port_, buffer, count, timeoutMs);
+        return transfer(buffer, count, timeoutMs, POLLIN,
+                        [this](std::uint8_t* at, std::size_t n) { return ::read(fd_, at, n); });
     }
     int write(const std::uint8_t* buffer, std::size_t count, unsigned timeoutMs) override {
-        return sp_blocking_write(port_, buffer, count, timeoutMs);
+        return transfer(const_cast<std::uint8_t*>(buffer), count, timeoutMs, POLLOUT,
+                        [this](std::uint8_t* at, std::size_t n) { return ::write(fd_, at, n); });
     }
     int bytesWaiting() override { return sp_input_waiting(port_); }
     bool reset() override { return sp_flush(port_, SP_BUF_OUTPUT) == SP_OK; }
 
 private:
-    sp_port* port_;
-};
-
-// Every block waits for a 16-byte reply; the FTDI driver's default 16 ms
-// latency would add that much to each. Changing the flag needs no root.
-void lowerLatency([[maybe_unused]] sp_port* port) {
-#if defined(__linux__)
-    int fd = -1;
-    if (sp_get_port_handle(port, &fd) != SP_OK || fd < 0)
-        return;
-    serial_struct serial{};
-    if (ioctl(fd, TIOCGSERIAL, &serial) == 0) {
-        serial.flags |= ASYNC_LOW_LATENCY;
-        ioctl(fd, TIOCSSERIAL, &serial);
+    // Moves bytes until count or the time-out; -1 when the port hangs up or fails, including
+    // one that reports itself ready and then moves nothing.
+    template <typename Move>
+    int transfer(std::uint8_t* buffer, std::size_t count, unsigned timeoutMs, short event,
+                 Move move) {
+        using namespace std::chrono;
+        const auto deadline = steady_clock::now() + milliseconds(timeoutMs);
+        std::size_t done = 0;
+        while (done < count) {
+            int wait = -1;
+            if (timeoutMs != 0) {
+                const auto left = duration_cast<milliseconds>(deadline - steady_clock::now());
+                if (left.count() <= 0)
+                    break;
+                wait = static_cast<int>(left.count()) + 1;
+            }
+            pollfd ready{fd_, event, 0};
+            const int polled = ::poll(&ready, 1, wait);
+            if (polled < 0 && errno == EINTR)
+                continue;
+            if (polled < 0 || (ready.revents & (POLLERR | POLLNVAL)) != 0)
+                return -1;
+            if (polled == 0)
+                continue; // the deadline check above ends it
+            if ((ready.revents & event) == 0)
+                return -1; // a hang-up alone
+            const ssize_t moved = move(buffer + done, count - done);
+            if (moved > 0)
+                done += static_cast<std::size_t>(moved);
+            else if (moved < 0 && (errno == EAGAIN || errno == EINTR))
+                continue;
+            else
+                return -1;
+        }
+        return static_cast<int>(done);
     }
+
+    // Every block waits for a 16-byte reply; the FTDI driver's default 16 ms latency would
+    // add that much to each. Changing the flag needs no root; at close it is put back.
+    void lowerLatency() {
+#if defined(__linux__)
+        serial_struct serial{};
+        if (ioctl(fd_, TIOCGSERIAL, &serial) != 0 || (serial.flags & ASYNC_LOW_LATENCY) != 0)
+            return;
+        serial.flags |= ASYNC_LOW_LATENCY;
+        latencyLowered_ = ioctl(fd_, TIOCSSERIAL, &serial) == 0;
 #endif
-}
+    }
+    void restoreLatency() {
+#if defined(__linux__)
+        serial_struct serial{};
+        if (latencyLowered_ && ioctl(fd_, TIOCGSERIAL, &serial) == 0) {
+            serial.flags &= ~ASYNC_LOW_LATENCY;
+            ioctl(fd_, TIOCSSERIAL, &serial);
+        }
+#endif
+    }
+
+    sp_port* port_;
+    int fd_;
+    bool latencyLowered_ = false;
+};
 
 class LibSerialPortSystem : public SerialPortSystem {
 public:
@@ -95,16 +154,45 @@ public:
     }
 
     std::unique_ptr<SerialLine> open(const SerialPortInfo& info) override {
+        lastOpenError_ = 0;
         sp_port* port = nullptr;
-        if (sp_get_port_by_name(info.name.c_str(), &port) != SP_OK)
+        if (sp_get_port_by_name(info.name.c_str(), &port) != SP_OK) {
+            lastOpenError_ = ENOENT;
             return nullptr;
+        }
         if (sp_open(port, SP_MODE_READ_WRITE) != SP_OK) {
+            lastOpenError_ = sp_last_error_code();
             sp_free_port(port);
             return nullptr;
         }
-        lowerLatency(port);
-        return std::make_unique<LibSerialPortLine>(port);
+        int fd = -1;
+        if (sp_get_port_handle(port, &fd) != SP_OK || fd < 0 || !takeExclusively(fd)) {
+            lastOpenError_ = fd < 0 ? EBADF : errno;
+            sp_close(port);
+            sp_free_port(port);
+            return nullptr;
+        }
+        return std::make_unique<LibSerialPortLine>(port, fd);
     }
+    int lastOpenError() const override { return lastOpenError_; }
+
+private:
+    // Like the vendor library, one program at a time, so no two interleave their bytes.
+    // TIOCEXCL keeps out every later open but root's; the lock keeps out root as well, and
+    // another copy of this program.
+    static bool takeExclusively(int fd) {
+        if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+            if (errno == EWOULDBLOCK)
+                errno = EBUSY;
+            return false;
+        }
+#if defined(__linux__)
+        ioctl(fd, TIOCEXCL);
+#endif
+        return true;
+    }
+
+    int lastOpenError_ = 0;
 };
 
 class FixedPortSystem : public SerialPortSystem {
@@ -127,6 +215,7 @@ public:
     std::unique_ptr<SerialLine> open(const SerialPortInfo& port) override {
         return system_.open(port);
     }
+    int lastOpenError() const override { return system_.lastOpenError(); }
 
 private:
     std::string path_;
