@@ -1,6 +1,9 @@
 // The real serial ports, through libserialport.
 #include "usb/SerialPortSystem.h"
 
+#include "usb/PosixTtyLine.h"
+#include "usb/TtyDescriptor.h"
+
 #include <libserialport.h>
 
 #include <cerrno>
@@ -8,14 +11,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include <poll.h>
-#include <sys/file.h>
-#include <unistd.h>
 
-#if defined(__linux__)
-#include <linux/serial.h>
-#include <sys/ioctl.h>
-#endif
 
 namespace qolmex {
 
@@ -25,16 +21,16 @@ std::string text(const char* s) {
     return s ? std::string(s) : std::string();
 }
 
-// Our own waits on the port's descriptor instead of libserialport's blocking calls: those
-// spin on a hung-up tty (always readable, never a byte) until their time-out.
+// Waits on the port's descriptor itself rather than in libserialport's blocking calls:
+// those spin on a hung-up tty (always readable, never a byte) until their time-out.
 class LibSerialPortLine : public SerialLine {
 public:
-    LibSerialPortLine(sp_port* port, int fd) : port_(port), fd_(fd) { lowerLatency(); }
+    LibSerialPortLine(sp_port* port, int fd)
+        : port_(port), fd_(fd), latencyLowered_(tty::lowerLatency(fd)) {}
     ~LibSerialPortLine() override {
-        restoreLatency();
-#if defined(__linux__)
-        ioctl(fd_, TIOCNXCL); // a pseudo-terminal keeps the flag past our close otherwise
-#endif
+        if (latencyLowered_)
+            tty::restoreLatency(fd_);
+        tty::releaseExclusive(fd_);
         sp_close(port_);
         sp_free_port(port_);
     }
@@ -56,78 +52,18 @@ public:
         return sp_set_flowcontrol(port_, modes[static_cast<int>(flow)]) == SP_OK;
     }
     int read(std::uint8_t* buffer, std::size_t count, unsigned timeoutMs) override {
-        return transfer(buffer, count, timeoutMs, POLLIN,
-                        [this](std::uint8_t* at, std::size_t n) { return ::read(fd_, at, n); });
+        return tty::readWithin(fd_, buffer, count, timeoutMs);
     }
     int write(const std::uint8_t* buffer, std::size_t count, unsigned timeoutMs) override {
-        return transfer(const_cast<std::uint8_t*>(buffer), count, timeoutMs, POLLOUT,
-                        [this](std::uint8_t* at, std::size_t n) { return ::write(fd_, at, n); });
+        return tty::writeWithin(fd_, buffer, count, timeoutMs);
     }
     int bytesWaiting() override { return sp_input_waiting(port_); }
     bool reset() override { return sp_flush(port_, SP_BUF_OUTPUT) == SP_OK; }
 
 private:
-    // Moves bytes until count or the time-out; -1 when the port hangs up or fails, including
-    // one that reports itself ready and then moves nothing.
-    template <typename Move>
-    int transfer(std::uint8_t* buffer, std::size_t count, unsigned timeoutMs, short event,
-                 Move move) {
-        using namespace std::chrono;
-        const auto deadline = steady_clock::now() + milliseconds(timeoutMs);
-        std::size_t done = 0;
-        while (done < count) {
-            int wait = -1;
-            if (timeoutMs != 0) {
-                const auto left = duration_cast<milliseconds>(deadline - steady_clock::now());
-                if (left.count() <= 0)
-                    break;
-                wait = static_cast<int>(left.count()) + 1;
-            }
-            pollfd ready{fd_, event, 0};
-            const int polled = ::poll(&ready, 1, wait);
-            if (polled < 0 && errno == EINTR)
-                continue;
-            if (polled < 0 || (ready.revents & (POLLERR | POLLNVAL)) != 0)
-                return -1;
-            if (polled == 0)
-                continue; // the deadline check above ends it
-            if ((ready.revents & event) == 0)
-                return -1; // a hang-up alone
-            const ssize_t moved = move(buffer + done, count - done);
-            if (moved > 0)
-                done += static_cast<std::size_t>(moved);
-            else if (moved < 0 && (errno == EAGAIN || errno == EINTR))
-                continue;
-            else
-                return -1;
-        }
-        return static_cast<int>(done);
-    }
-
-    // Every block waits for a 16-byte reply; the FTDI driver's default 16 ms latency would
-    // add that much to each. Changing the flag needs no root; at close it is put back.
-    void lowerLatency() {
-#if defined(__linux__)
-        serial_struct serial{};
-        if (ioctl(fd_, TIOCGSERIAL, &serial) != 0 || (serial.flags & ASYNC_LOW_LATENCY) != 0)
-            return;
-        serial.flags |= ASYNC_LOW_LATENCY;
-        latencyLowered_ = ioctl(fd_, TIOCSSERIAL, &serial) == 0;
-#endif
-    }
-    void restoreLatency() {
-#if defined(__linux__)
-        serial_struct serial{};
-        if (latencyLowered_ && ioctl(fd_, TIOCGSERIAL, &serial) == 0) {
-            serial.flags &= ~ASYNC_LOW_LATENCY;
-            ioctl(fd_, TIOCSSERIAL, &serial);
-        }
-#endif
-    }
-
     sp_port* port_;
     int fd_;
-    bool latencyLowered_ = false;
+    bool latencyLowered_;
 };
 
 class LibSerialPortSystem : public SerialPortSystem {
@@ -166,7 +102,7 @@ public:
             return nullptr;
         }
         int fd = -1;
-        if (sp_get_port_handle(port, &fd) != SP_OK || fd < 0 || !takeExclusively(fd)) {
+        if (sp_get_port_handle(port, &fd) != SP_OK || fd < 0 || !tty::takeExclusively(fd)) {
             lastOpenError_ = fd < 0 ? EBADF : errno;
             sp_close(port);
             sp_free_port(port);
@@ -177,21 +113,6 @@ public:
     int lastOpenError() const override { return lastOpenError_; }
 
 private:
-    // Like the vendor library, one program at a time, so no two interleave their bytes.
-    // TIOCEXCL keeps out every later open but root's; the lock keeps out root as well, and
-    // another copy of this program.
-    static bool takeExclusively(int fd) {
-        if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-            if (errno == EWOULDBLOCK)
-                errno = EBUSY;
-            return false;
-        }
-#if defined(__linux__)
-        ioctl(fd, TIOCEXCL);
-#endif
-        return true;
-    }
-
     int lastOpenError_ = 0;
 };
 
@@ -212,14 +133,26 @@ public:
         }
         return {info};
     }
+    // A port libserialport cannot describe (a pseudo-terminal) is opened as a bare tty.
     std::unique_ptr<SerialLine> open(const SerialPortInfo& port) override {
-        return system_.open(port);
+        sp_port* described = nullptr;
+        if (sp_get_port_by_name(path_.c_str(), &described) == SP_OK) {
+            sp_free_port(described);
+            return system_.open(port);
+        }
+        errno = 0;
+        std::unique_ptr<SerialLine> line = openPosixTtyLine(path_);
+        posixError_ = line ? 0 : errno;
+        return line;
     }
-    int lastOpenError() const override { return system_.lastOpenError(); }
+    int lastOpenError() const override {
+        return posixError_ != 0 ? posixError_ : system_.lastOpenError();
+    }
 
 private:
     std::string path_;
     LibSerialPortSystem system_;
+    int posixError_ = 0;
 };
 
 } // namespace
