@@ -90,6 +90,9 @@ public:
     // Ends the serving thread after this many bytes came from the programmer, then closes
     // the master side, as a cable pulled in the middle of a transfer. 0: never.
     void hangUpAfter(std::size_t bytesFromProgrammer) { hangUpAfter_ = bytesFromProgrammer; }
+    std::chrono::steady_clock::time_point hungUpAt() const {
+        return std::chrono::steady_clock::time_point(std::chrono::steady_clock::duration(hungUpAt_));
+    }
     const VirtualUnit& unit() const { return unit_; }
     VirtualUnit& unit() { return unit_; }
 
@@ -122,6 +125,7 @@ private:
                 }
                 if (hangUpAfter_ != 0 && received >= hangUpAfter_) {
                     pty_.closeMaster();
+                    hungUpAt_ = std::chrono::steady_clock::now().time_since_epoch().count();
                     break;
                 }
             }
@@ -144,6 +148,7 @@ private:
     VirtualUnit unit_;
     std::atomic<bool> running_{true};
     std::atomic<std::size_t> hangUpAfter_{0};
+    std::atomic<std::chrono::steady_clock::rep> hungUpAt_{0};
     std::thread thread_;
 };
 
