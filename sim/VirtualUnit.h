@@ -109,6 +109,7 @@ private:
     void sendNextFrame(Clock::TimePoint at);
     bool mayAnswerFrame();
     void transmit(std::string_view bytes, Clock::TimePoint at);
+    Clock::TimePoint deliveredAt(Clock::TimePoint received) const;
     std::vector<std::uint16_t> readOutOrder() const;
     Block blockAt(std::uint16_t address) const;
 
@@ -132,6 +133,7 @@ private:
     std::deque<PendingByte> toPc_;
     Clock::TimePoint pcLineFreeAt_{0};
     Clock::TimePoint unitLineFreeAt_{0};
+    Clock::TimePoint openedAt_{0};
 
     std::vector<std::uint16_t> receivedAddresses_;
     unsigned blocksReceived_ = 0; // distinct blocks; a resend of the same address does not count
