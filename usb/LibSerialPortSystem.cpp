@@ -7,11 +7,8 @@
 #include <libserialport.h>
 
 #include <cerrno>
-#include <chrono>
 #include <filesystem>
 #include <fstream>
-
-
 
 namespace qolmex {
 
