@@ -36,8 +36,16 @@ struct UnitFaults {
 // Real-time behaviour: with a RealClock this is the demo's real-time mode; with
 // a VirtualClock the same timing is only counted, never waited for.
 struct UnitPacing {
-    bool atBaudRate = false;                                       // 10 bits a byte at the line's rate
-    Clock::Duration receiveLatency = std::chrono::milliseconds(16); // the bridge's latency timer (1 ms, 0 also sensible)
+    bool atBaudRate = false; // 10 bits a byte at the line's rate
+    // The bridge's latency timer after power-up; FT_SetLatencyTimer lowers it for the open.
+    // The chip hands its received bytes on at each tick of it.
+    Clock::Duration receiveLatency = std::chrono::milliseconds(16);
+    // False: a vendor library too old to have FT_SetLatencyTimer.
+    bool latencyTimerCall = true;
+    // Played as the kernel's serial driver rather than the vendor library: the driver's
+    // low-latency flag gives 1 ms from the open and FT_SetLatencyTimer is not there; every
+    // close hangs the tty up (DTR and RTS drop), counted in VirtualUnit::hangUps().
+    bool serialDriver = false;
 };
 
 } // namespace qolmex

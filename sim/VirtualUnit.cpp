@@ -63,7 +63,8 @@ FT_STATUS VirtualUnit::FT_OpenEx(PVOID pArg1, DWORD Flags, FT_HANDLE* pHandle) {
     blocksReceived_ = 0;
     frame_.clear();
     toPc_.clear();
-    pcLineFreeAt_ = unitLineFreeAt_ = clock_.now();
+    pcLineFreeAt_ = unitLineFreeAt_ = openedAt_ = clock_.now();
+    latency_ = pacing_.serialDriver ? std::chrono::milliseconds(1) : pacing_.receiveLatency;
     if (!faults_.silence)
         transmit(faults_.wrongIdentity ? "QOLMEX60" : identity, clock_.now());
     *pHandle = &handleToken_;
@@ -75,7 +76,21 @@ FT_STATUS VirtualUnit::FT_Close(FT_HANDLE ftHandle) {
         return FT_INVALID_HANDLE;
     open_ = false;
     toPc_.clear();
+    if (pacing_.serialDriver)
+        ++hangUps_;
     return unplugged_ ? FT_IO_ERROR : FT_OK;
+}
+
+// The chip holds a short reply back until its latency timer runs out; 1 ms at the least.
+FT_STATUS VirtualUnit::FT_SetLatencyTimer(FT_HANDLE ftHandle, UCHAR Timer) {
+    if (pacing_.serialDriver || !pacing_.latencyTimerCall)
+        return FT_NOT_SUPPORTED;
+    if (FT_STATUS status = check(ftHandle); status != FT_OK)
+        return status;
+    if (Timer == 0)
+        return FT_INVALID_PARAMETER;
+    latency_ = std::chrono::milliseconds(Timer);
+    return FT_OK;
 }
 
 // Keeps what is already on its way to the PC: the identity must survive the reset after opening.
@@ -317,11 +332,19 @@ bool VirtualUnit::mayAnswerFrame() {
 void VirtualUnit::transmit(std::string_view bytes, Clock::TimePoint at) {
     if (faults_.silence)
         return;
-    const Clock::Duration latency = pacing_.atBaudRate ? pacing_.receiveLatency : Clock::Duration{0};
     for (char c : bytes) {
         unitLineFreeAt_ = std::max(unitLineFreeAt_, at) + byteTime();
-        toPc_.push_back({static_cast<std::uint8_t>(c), unitLineFreeAt_ + latency});
+        toPc_.push_back({static_cast<std::uint8_t>(c), deliveredAt(unitLineFreeAt_)});
     }
+}
+
+// The chip passes what it has received to the PC each time its latency timer runs out, the
+// timer running on from the open: a byte waits for the next tick, never longer than the timer.
+Clock::TimePoint VirtualUnit::deliveredAt(Clock::TimePoint received) const {
+    if (!pacing_.atBaudRate || latency_ <= Clock::Duration{0})
+        return received;
+    const auto ticks = (received - openedAt_ + latency_ - Clock::Duration{1}) / latency_;
+    return openedAt_ + ticks * latency_;
 }
 
 std::vector<std::uint16_t> VirtualUnit::readOutOrder() const {

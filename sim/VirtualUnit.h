@@ -70,6 +70,8 @@ public:
     unsigned resets() const { return resets_; }
     bool isOpen() const { return open_; }
     bool unplugged() const { return unplugged_; }
+    Clock::Duration latency() const { return latency_; }
+    unsigned hangUps() const { return hangUps_; }
 
     FT_STATUS FT_OpenEx(PVOID pArg1, DWORD Flags, FT_HANDLE* pHandle) override;
     FT_STATUS FT_Close(FT_HANDLE ftHandle) override;
@@ -87,6 +89,7 @@ public:
     FT_STATUS FT_GetQueueStatus(FT_HANDLE ftHandle, DWORD* dwRxBytes) override;
     FT_STATUS FT_GetDeviceInfo(FT_HANDLE ftHandle, FT_DEVICE* lpftDevice, LPDWORD lpdwID,
                                PCHAR SerialNumber, PCHAR Description, LPVOID Dummy) override;
+    FT_STATUS FT_SetLatencyTimer(FT_HANDLE ftHandle, UCHAR Timer) override;
     std::vector<BridgeEntry> listBridges() override;
 
 private:
@@ -106,6 +109,7 @@ private:
     void sendNextFrame(Clock::TimePoint at);
     bool mayAnswerFrame();
     void transmit(std::string_view bytes, Clock::TimePoint at);
+    Clock::TimePoint deliveredAt(Clock::TimePoint received) const;
     std::vector<std::uint16_t> readOutOrder() const;
     Block blockAt(std::uint16_t address) const;
 
@@ -129,6 +133,7 @@ private:
     std::deque<PendingByte> toPc_;
     Clock::TimePoint pcLineFreeAt_{0};
     Clock::TimePoint unitLineFreeAt_{0};
+    Clock::TimePoint openedAt_{0};
 
     std::vector<std::uint16_t> receivedAddresses_;
     unsigned blocksReceived_ = 0; // distinct blocks; a resend of the same address does not count
@@ -136,6 +141,8 @@ private:
     unsigned openCalls_ = 0;
     unsigned successfulOpens_ = 0;
     unsigned resets_ = 0;
+    unsigned hangUps_ = 0;
+    Clock::Duration latency_{0};
 };
 
 } // namespace qolmex

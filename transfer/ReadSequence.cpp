@@ -24,10 +24,10 @@ void ReadSequence::run(Configuration& config) {
 
     FrameDecoder decoder(config);
     if (!exchange_.ACK())
-        return giveUpStalled();
+        return giveUp();
     do {
         if (!exchange_.ReadPacket())
-            return giveUpStalled();
+            return giveUp();
         markProgress();
         const std::uint16_t address = state_.BlockAddress;
         BlockData data{};
@@ -37,7 +37,7 @@ void ReadSequence::run(Configuration& config) {
         const bool acknowledged = exchange_.ACK();
         decoder.apply(address, data);
         if (!acknowledged)
-            return giveUpStalled();
+            return giveUp();
     } while (!endsRead(state_.BlockAddress));
     finish();
 }

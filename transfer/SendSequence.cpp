@@ -31,13 +31,13 @@ std::optional<ValidationError> SendSequence::run(const Configuration& config) {
 
     for (const Block& block : encodeImage(config)) {
         if (!sendBlock(block.address, [&block] { return bytesOf(block); })) {
-            giveUpStalled();
+            giveUp();
             return std::nullopt;
         }
     }
     // The unit's clock gets the time of the try that lands, not of the first one.
     if (!sendBlock(image::clockAddress, [this] { return bytesOf(clockBlock(localTime_())); })) {
-        giveUpStalled();
+        giveUp();
         return std::nullopt;
     }
     finish();
@@ -51,7 +51,7 @@ bool SendSequence::sendBlock(std::uint16_t address, const std::function<std::str
         BlockPayload = payload();
         exchange_.SendTxString(BlockPayload);
         host_.pump();
-        if (!state_.BlockConfirmed && stalled())
+        if (!state_.BlockConfirmed && (lineLost() || stalled()))
             return false;
     } while (!state_.BlockConfirmed);
     markProgress();

@@ -9,7 +9,7 @@ TransferSequence::TransferSequence(TransferState& state, DeviceConnection& conne
     : state_(state), connection_(connection), dialog_(dialog), host_(host),
       exchange_(
           state, [this] { host_.pump(); }, [this](int a) { dialog_.setProgress(a); },
-          [this](int a) { dialog_.setProgress(a); }, [this] { return stalled(); }) {}
+          [this](int a) { dialog_.setProgress(a); }, [this] { return lineLost() || stalled(); }) {}
 
 bool TransferSequence::begin(const char* caption) {
     connection_.Connect();
@@ -34,7 +34,8 @@ bool TransferSequence::identify() {
         host_.pump();
         // Tested before each read, so a silent unit costs one tick and the read under way;
         // the clock stands in for a tick that comes late.
-        if (state_.BlockConfirmed || state_.ReplyTimedOut || host_.now() >= identityDeadline_)
+        if (state_.BlockConfirmed || state_.ReplyTimedOut || lineLost() ||
+            host_.now() >= identityDeadline_)
             break;
         state_.FrameBuffer.assign(identityLength, ' ');
         state_.UsbDevice->read(state_.FrameBuffer.data(), identityLength, state_.BytesRead);
@@ -45,11 +46,12 @@ bool TransferSequence::identify() {
     }
     host_.stopReplyTimer();
 
-    if (state_.FrameBuffer == texts::identity)
+    if (state_.BlockConfirmed && state_.FrameBuffer == texts::identity)
         return true;
+    const bool lost = lineLost();
     dialog_.btnCancelClick();
     connection_.Disconnect();
-    host_.showMessage(texts::wrongUnit);
+    host_.showMessage(lost ? texts::unplugged : texts::wrongUnit);
     return false;
 }
 
@@ -57,7 +59,7 @@ bool TransferSequence::startExchange(std::uint8_t startByte, std::uint8_t answer
     const char byte = static_cast<char>(startByte);
     state_.BlockConfirmed = false;
     // A cancel that came with the identity's last pass ends the wait as well.
-    while (!state_.BlockConfirmed && state_.DeviceConnected) {
+    while (!state_.BlockConfirmed && state_.DeviceConnected && !lineLost()) {
         host_.pump();
         state_.UsbDevice->write(&byte, 1, state_.BytesWritten);
         state_.FrameBuffer.assign(startAnswerLength, ' ');
@@ -65,6 +67,10 @@ bool TransferSequence::startExchange(std::uint8_t startByte, std::uint8_t answer
         if (state_.BytesWritten == 1 && state_.BytesRead == startAnswerLength &&
             static_cast<std::uint8_t>(state_.FrameBuffer[0]) == answer)
             state_.BlockConfirmed = true;
+    }
+    if (lineLost()) {
+        giveUp();
+        return false;
     }
     if (state_.DeviceConnected)
         return true;
@@ -86,9 +92,10 @@ void TransferSequence::finish() {
     host_.setMainWindowEnabled(true);
 }
 
-void TransferSequence::giveUpStalled() {
+void TransferSequence::giveUp() {
+    const bool lost = lineLost();
     finish();
-    host_.showMessage(texts::unitStopped);
+    host_.showMessage(lost ? texts::unplugged : texts::unitStopped);
 }
 
 } // namespace qolmex

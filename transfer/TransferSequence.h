@@ -39,8 +39,11 @@ protected:
     void enterTransferring();
     // The ordinary end: line closed, dialog hidden, window enabled.
     void finish();
-    // The unit stopped answering in the middle: end as usual, then say so.
-    void giveUpStalled();
+    // The unit stopped answering, or the bridge went away, in the middle: end as usual, then
+    // say which.
+    void giveUp();
+    // The bridge reported itself gone (cable pulled): no use waiting for the stall limit.
+    bool lineLost() const { return state_.UsbDevice && state_.UsbDevice->deviceLost(); }
 
     // Progress watch for the stall limit.
     void markProgress() { lastProgress_ = host_.now(); }

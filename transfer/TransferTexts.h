@@ -10,6 +10,7 @@ inline constexpr const char* transferringLabel = "Prenášajú sa dáta. Prosím
 inline constexpr const char* wrongUnit = "Pripojené zariadenie nie je QOLMEX 70 USB !";
 inline constexpr const char* unitStopped =
     "Zariadenie prestalo odpovedať, prenos dát bol prerušený !";
+inline constexpr const char* unplugged = "Zariadenie bolo odpojené, prenos dát bol prerušený !";
 inline constexpr const char* identity = "QOLMEX70";
 
 } // namespace qolmex::texts

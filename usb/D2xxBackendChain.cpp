@@ -31,8 +31,10 @@ FT_STATUS D2xxBackendChain::FT_OpenEx(PVOID pArg1, DWORD Flags, FT_HANDLE* pHand
     for (D2xxLibrary* backend : backends_) {
         FT_HANDLE opened = nullptr;
         status = backend->FT_OpenEx(pArg1, Flags, &opened);
-        if (status != FT_OK && lastOpenFailure_.empty())
-            lastOpenFailure_ = backend->lastOpenFailure();
+        // Each backend that saw the bridge but could not open it says how, one line each.
+        if (const std::string why = status == FT_OK ? "" : backend->lastOpenFailure();
+            !why.empty())
+            lastOpenFailure_ += (lastOpenFailure_.empty() ? "" : "\n") + why;
         if (status == FT_OK) {
             lastOpenFailure_.clear();
             routes_.push_back(std::make_unique<Route>(Route{backend, opened}));
@@ -47,12 +49,13 @@ std::vector<BridgeEntry> D2xxBackendChain::listBridges() {
     std::vector<BridgeEntry> all;
     for (D2xxLibrary* backend : backends_) {
         for (BridgeEntry& entry : backend->listBridges()) {
-            const bool known = !entry.serialNumber.empty() &&
-                               std::any_of(all.begin(), all.end(), [&](const BridgeEntry& e) {
-                                   return e.serialNumber == entry.serialNumber;
-                               });
-            if (!known)
+            auto known = std::find_if(all.begin(), all.end(), [&](const BridgeEntry& e) {
+                return !entry.serialNumber.empty() && e.serialNumber == entry.serialNumber;
+            });
+            if (known == all.end())
                 all.push_back(std::move(entry));
+            else if (!known->openable && entry.openable) // reached another way, it can be used
+                *known = std::move(entry);
         }
     }
     return all;
@@ -99,6 +102,11 @@ FT_STATUS D2xxBackendChain::FT_SetTimeouts(FT_HANDLE ftHandle, ULONG ReadTimeout
     return forward(ftHandle, [&](D2xxLibrary& b, FT_HANDLE h) {
         return b.FT_SetTimeouts(h, ReadTimeout, WriteTimeout);
     });
+}
+
+FT_STATUS D2xxBackendChain::FT_SetLatencyTimer(FT_HANDLE ftHandle, UCHAR Timer) {
+    return forward(ftHandle,
+                   [&](D2xxLibrary& b, FT_HANDLE h) { return b.FT_SetLatencyTimer(h, Timer); });
 }
 
 FT_STATUS D2xxBackendChain::FT_Read(FT_HANDLE ftHandle, LPVOID lpBuffer, DWORD dwBytesToRead,

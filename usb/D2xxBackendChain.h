@@ -31,8 +31,11 @@ public:
     FT_STATUS FT_GetQueueStatus(FT_HANDLE ftHandle, DWORD* dwRxBytes) override;
     FT_STATUS FT_GetDeviceInfo(FT_HANDLE ftHandle, FT_DEVICE* lpftDevice, LPDWORD lpdwID,
                                PCHAR SerialNumber, PCHAR Description, LPVOID Dummy) override;
-    // Each bridge once, as the first backend that reaches it lists it.
+    FT_STATUS FT_SetLatencyTimer(FT_HANDLE ftHandle, UCHAR Timer) override;
+    // Each bridge once, as the first backend that reaches it lists it, or the first that
+    // can open it.
     std::vector<BridgeEntry> listBridges() override;
+    // Empty when a backend opened; else what each backend that failed said, a line each.
     std::string lastOpenFailure() const override;
 
 private:

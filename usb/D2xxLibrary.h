@@ -93,6 +93,10 @@ public:
                                        PCHAR SerialNumber, PCHAR Description,
                                        LPVOID Dummy) = 0;
 
+    // Optional in the vendor library (older ones lack it): the bridge's latency timer, 16 ms
+    // after power-up, which holds back every short reply by that much.
+    virtual FT_STATUS FT_SetLatencyTimer(FT_HANDLE, UCHAR) { return FT_NOT_SUPPORTED; }
+
     // Beyond D2XX, where a backend knows more than a status code can say. Every bridge this
     // backend reaches, for the device list:
     virtual std::vector<BridgeEntry> listBridges() { return {}; }

@@ -18,7 +18,9 @@ void DeviceConnection::Connect() {
     const bool bySerial = !serialNumber_.empty();
     if (!(bySerial ? device.isPresentBySerialNumber(serialNumber_)
                    : device.isPresentByDescription(bridgeDescription))) {
-        showMessage_(msgNotConnected);
+        // A bridge that is there but refuses us (rights, another program) is no cable fault.
+        const std::string why = library_.lastOpenFailure();
+        showMessage_(why.empty() ? msgNotConnected : why);
         discardDevice();
         return;
     }
@@ -54,6 +56,9 @@ void DeviceConnection::Connect() {
     device.setDataCharacteristics(0, 0, 0);
     device.setFlowControl(0, 0, 0);
     device.setTimeouts(readTimeoutMs, writeTimeoutMs);
+    // Every block waits for a short reply; at the bridge's default 16 ms each would wait that
+    // much longer. A library without the call leaves the timer as it is.
+    device.setLatencyTimer(latencyTimerMs);
 
     state_.DeviceConnected = true;
 }

@@ -1,8 +1,8 @@
 #pragma once
 // Connect / Disconnect: finds the unit's bridge by its description, checks that
 // it is an FT232R, resets it and sets the fixed line (9600 baud, 8N1, no flow
-// control, read 500 ms, write 1000 ms). Every failure is told through the
-// message function and leaves Not connected; never are two wrappers open.
+// control, read 500 ms, write 1000 ms, latency timer 1 ms). Every failure is told
+// through the message function and leaves Not connected; never are two wrappers open.
 
 #include "usb/D2xxLibrary.h"
 #include "usb/TransferState.h"
@@ -20,6 +20,7 @@ public:
     static constexpr const char* bridgeDescription = "FT232R USB UART";
     static constexpr DWORD readTimeoutMs = 500;
     static constexpr DWORD writeTimeoutMs = 1000;
+    static constexpr UCHAR latencyTimerMs = 1;
 
     static constexpr const char* msgNotConnected = "Nepripojené zariadenie !";
     static constexpr const char* msgOpenFailed = "Pripojenie k zariadeniu neúspešné !";

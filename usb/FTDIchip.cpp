@@ -108,19 +108,32 @@ bool tftdichip::resetDevice() {
     return library_.FT_ResetDevice(handle_) == FT_OK;
 }
 
+bool tftdichip::setLatencyTimer(UCHAR milliseconds) {
+    return library_.FT_SetLatencyTimer(handle_, milliseconds) == FT_OK;
+}
+
 bool tftdichip::read(void* buffer, DWORD count, DWORD& bytesRead) {
     bytesRead = 0;
-    return library_.FT_Read(handle_, buffer, count, &bytesRead) == FT_OK;
+    return lineCall(library_.FT_Read(handle_, buffer, count, &bytesRead));
 }
 
 bool tftdichip::write(const void* buffer, DWORD count, DWORD& bytesWritten) {
     bytesWritten = 0;
     // D2XX's FT_Write takes a non-const pointer but only reads through it.
-    return library_.FT_Write(handle_, const_cast<void*>(buffer), count, &bytesWritten) == FT_OK;
+    return lineCall(library_.FT_Write(handle_, const_cast<void*>(buffer), count, &bytesWritten));
 }
 
 bool tftdichip::getQueueStatus(DWORD& receivedBytes) {
-    return library_.FT_GetQueueStatus(handle_, &receivedBytes) == FT_OK;
+    return lineCall(library_.FT_GetQueueStatus(handle_, &receivedBytes));
+}
+
+// D2XX reports a pulled cable on the next call as one of these three; a handle that was
+// never ours (not open) says nothing about the bridge.
+bool tftdichip::lineCall(FT_STATUS status) {
+    if (open_ && (status == FT_IO_ERROR || status == FT_INVALID_HANDLE ||
+                  status == FT_DEVICE_NOT_FOUND))
+        lost_ = true;
+    return status == FT_OK;
 }
 
 bool tftdichip::getDeviceInfo(FtDeviceType& deviceType, std::uint16_t& productId,

@@ -55,6 +55,11 @@ public:
     bool read(void* buffer, DWORD count, DWORD& bytesRead);
     bool write(const void* buffer, DWORD count, DWORD& bytesWritten);
     bool getQueueStatus(DWORD& receivedBytes);
+    // The bridge answered a read, write or queue query with a status that means it is gone
+    // (cable pulled, driver unbound); stays set until the wrapper is destroyed.
+    bool deviceLost() const { return lost_; }
+    // Lowers the bridge's latency timer; false where the library cannot.
+    bool setLatencyTimer(UCHAR milliseconds);
 
     // Outputs are meaningful only when the result is true.
     bool getDeviceInfo(FtDeviceType& deviceType, std::uint16_t& productId, std::uint16_t& vendorId,
@@ -63,10 +68,12 @@ public:
 private:
     bool isPresent(const std::string& key, DWORD flags);
     bool open(const std::string& key, DWORD flags, const char* operation);
+    bool lineCall(FT_STATUS status);
 
     D2xxLibrary& library_;
     FT_HANDLE handle_ = nullptr;
     bool open_ = false;
+    bool lost_ = false;
 };
 
 } // namespace qolmex

@@ -1,15 +1,14 @@
 // The real serial ports, through libserialport.
 #include "usb/SerialPortSystem.h"
 
+#include "usb/PosixTtyLine.h"
+#include "usb/TtyDescriptor.h"
+
 #include <libserialport.h>
 
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
-
-#if defined(__linux__)
-#include <linux/serial.h>
-#include <sys/ioctl.h>
-#endif
 
 namespace qolmex {
 
@@ -19,10 +18,16 @@ std::string text(const char* s) {
     return s ? std::string(s) : std::string();
 }
 
+// Waits on the port's descriptor itself rather than in libserialport's blocking calls:
+// those spin on a hung-up tty (always readable, never a byte) until their time-out.
 class LibSerialPortLine : public SerialLine {
 public:
-    explicit LibSerialPortLine(sp_port* port) : port_(port) {}
+    LibSerialPortLine(sp_port* port, int fd)
+        : port_(port), fd_(fd), latencyLowered_(tty::lowerLatency(fd)) {}
     ~LibSerialPortLine() override {
+        if (latencyLowered_)
+            tty::restoreLatency(fd_);
+        tty::releaseExclusive(fd_);
         sp_close(port_);
         sp_free_port(port_);
     }
@@ -44,32 +49,19 @@ public:
         return sp_set_flowcontrol(port_, modes[static_cast<int>(flow)]) == SP_OK;
     }
     int read(std::uint8_t* buffer, std::size_t count, unsigned timeoutMs) override {
-        return sp_blocking_read(port_, buffer, count, timeoutMs);
+        return tty::readWithin(fd_, buffer, count, timeoutMs);
     }
     int write(const std::uint8_t* buffer, std::size_t count, unsigned timeoutMs) override {
-        return sp_blocking_write(port_, buffer, count, timeoutMs);
+        return tty::writeWithin(fd_, buffer, count, timeoutMs);
     }
     int bytesWaiting() override { return sp_input_waiting(port_); }
     bool reset() override { return sp_flush(port_, SP_BUF_OUTPUT) == SP_OK; }
 
 private:
     sp_port* port_;
+    int fd_;
+    bool latencyLowered_;
 };
-
-// Every block waits for a 16-byte reply; the FTDI driver's default 16 ms
-// latency would add that much to each. Changing the flag needs no root.
-void lowerLatency([[maybe_unused]] sp_port* port) {
-#if defined(__linux__)
-    int fd = -1;
-    if (sp_get_port_handle(port, &fd) != SP_OK || fd < 0)
-        return;
-    serial_struct serial{};
-    if (ioctl(fd, TIOCGSERIAL, &serial) == 0) {
-        serial.flags |= ASYNC_LOW_LATENCY;
-        ioctl(fd, TIOCSSERIAL, &serial);
-    }
-#endif
-}
 
 class LibSerialPortSystem : public SerialPortSystem {
 public:
@@ -95,16 +87,30 @@ public:
     }
 
     std::unique_ptr<SerialLine> open(const SerialPortInfo& info) override {
+        lastOpenError_ = 0;
         sp_port* port = nullptr;
-        if (sp_get_port_by_name(info.name.c_str(), &port) != SP_OK)
+        if (sp_get_port_by_name(info.name.c_str(), &port) != SP_OK) {
+            lastOpenError_ = ENOENT;
             return nullptr;
+        }
         if (sp_open(port, SP_MODE_READ_WRITE) != SP_OK) {
+            lastOpenError_ = sp_last_error_code();
             sp_free_port(port);
             return nullptr;
         }
-        lowerLatency(port);
-        return std::make_unique<LibSerialPortLine>(port);
+        int fd = -1;
+        if (sp_get_port_handle(port, &fd) != SP_OK || fd < 0 || !tty::takeExclusively(fd)) {
+            lastOpenError_ = fd < 0 ? EBADF : errno;
+            sp_close(port);
+            sp_free_port(port);
+            return nullptr;
+        }
+        return std::make_unique<LibSerialPortLine>(port, fd);
     }
+    int lastOpenError() const override { return lastOpenError_; }
+
+private:
+    int lastOpenError_ = 0;
 };
 
 class FixedPortSystem : public SerialPortSystem {
@@ -124,13 +130,26 @@ public:
         }
         return {info};
     }
+    // A port libserialport cannot describe (a pseudo-terminal) is opened as a bare tty.
     std::unique_ptr<SerialLine> open(const SerialPortInfo& port) override {
-        return system_.open(port);
+        sp_port* described = nullptr;
+        if (sp_get_port_by_name(path_.c_str(), &described) == SP_OK) {
+            sp_free_port(described);
+            return system_.open(port);
+        }
+        errno = 0;
+        std::unique_ptr<SerialLine> line = openPosixTtyLine(path_);
+        posixError_ = line ? 0 : errno;
+        return line;
+    }
+    int lastOpenError() const override {
+        return posixError_ != 0 ? posixError_ : system_.lastOpenError();
     }
 
 private:
     std::string path_;
     LibSerialPortSystem system_;
+    int posixError_ = 0;
 };
 
 } // namespace

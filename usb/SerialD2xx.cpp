@@ -1,7 +1,13 @@
 #include "usb/SerialD2xx.h"
 
+#include "usb/OpenFailureTexts.h"
+#include "usb/PortHolder.h"
+
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
+
+#include <unistd.h>
 
 namespace qolmex {
 
@@ -70,8 +76,14 @@ const SerialPortInfo* SerialD2xx::findBySerialNumber(const std::vector<SerialPor
 std::vector<BridgeEntry> SerialD2xx::listBridges() {
     std::vector<BridgeEntry> bridges;
     for (const SerialPortInfo& port : system_->listPorts()) {
-        if (port.usb && port.vendorId == ftdiVendor && port.productId == 0x6001)
-            bridges.push_back(BridgeEntry{port.product, port.serialNumber, port.name, true, {}});
+        if (!port.usb || port.vendorId != ftdiVendor || port.productId != 0x6001)
+            continue;
+        BridgeEntry entry{port.product, port.serialNumber, port.name, true, {}};
+        if (::access(port.name.c_str(), R_OK | W_OK) != 0 && errno == EACCES) {
+            entry.openable = false;
+            entry.reason = openFailureTexts::permissionDenied(port.name, portGroupName(port.name));
+        }
+        bridges.push_back(std::move(entry));
     }
     return bridges;
 }
@@ -82,22 +94,59 @@ SerialD2xx::OpenPort* SerialD2xx::find(FT_HANDLE handle) {
     return it == open_.end() ? nullptr : it->get();
 }
 
+SerialD2xx::OpenPort* SerialD2xx::use(FT_HANDLE handle) {
+    OpenPort* port = find(handle);
+    if (port != nullptr)
+        port->used = true;
+    return port;
+}
+
+// Closing a tty drops DTR and RTS, which the vendor library never does; so a probe's close
+// leaves the port open for the open that follows it, and the lines stay steady until the
+// close that ends the connection.
+std::unique_ptr<SerialLine> SerialD2xx::takeLine(const SerialPortInfo& port) {
+    if (parked_ && parkedName_ == port.name)
+        return std::move(parked_);
+    parked_.reset();
+    return system_->open(port);
+}
+
+std::string SerialD2xx::describeOpenFailure(const SerialPortInfo& port) const {
+    const int error = system_->lastOpenError();
+    switch (error) {
+    case 0:
+        return {};
+    case EACCES:
+    case EPERM:
+        return openFailureTexts::permissionDenied(port.name, portGroupName(port.name));
+    case EBUSY:
+        return openFailureTexts::portBusy(port.name, findPortHolder(port.name));
+    default:
+        return openFailureTexts::portFailed(port.name, error);
+    }
+}
+
 FT_STATUS SerialD2xx::FT_OpenEx(PVOID pArg1, DWORD Flags, FT_HANDLE* pHandle) {
+    lastOpenFailure_.clear();
     if ((Flags != FT_OPEN_BY_DESCRIPTION && Flags != FT_OPEN_BY_SERIAL_NUMBER) || pArg1 == nullptr)
         return FT_INVALID_PARAMETER;
     const std::vector<SerialPortInfo> ports = system_->listPorts();
     const char* key = static_cast<const char*>(pArg1);
     const SerialPortInfo* port = Flags == FT_OPEN_BY_DESCRIPTION ? findByDescription(ports, key)
                                                                  : findBySerialNumber(ports, key);
-    if (port == nullptr)
+    if (port == nullptr) {
+        parked_.reset();
         return FT_DEVICE_NOT_FOUND;
+    }
     // Like D2XX, a device serves one handle at a time.
     if (std::any_of(open_.begin(), open_.end(),
                     [&](const auto& p) { return p->info.name == port->name; }))
         return FT_DEVICE_NOT_OPENED;
-    std::unique_ptr<SerialLine> line = system_->open(*port);
-    if (!line)
+    std::unique_ptr<SerialLine> line = takeLine(*port);
+    if (!line) {
+        lastOpenFailure_ = describeOpenFailure(*port);
         return FT_DEVICE_NOT_OPENED;
+    }
     open_.push_back(std::make_unique<OpenPort>(OpenPort{*port, std::move(line)}));
     *pHandle = open_.back().get();
     return FT_OK;
@@ -107,6 +156,10 @@ FT_STATUS SerialD2xx::FT_Close(FT_HANDLE ftHandle) {
     OpenPort* port = find(ftHandle);
     if (port == nullptr)
         return FT_INVALID_HANDLE;
+    if (!port->used) {
+        parked_ = std::move(port->line);
+        parkedName_ = port->info.name;
+    }
     std::erase_if(open_, [port](const auto& p) { return p.get() == port; });
     return FT_OK;
 }
@@ -115,14 +168,14 @@ FT_STATUS SerialD2xx::FT_Close(FT_HANDLE ftHandle) {
 // pending output is as close as it lets us come. Input is kept: the unit's
 // identity may already be on its way.
 FT_STATUS SerialD2xx::FT_ResetDevice(FT_HANDLE ftHandle) {
-    OpenPort* port = find(ftHandle);
+    OpenPort* port = use(ftHandle);
     if (port == nullptr)
         return FT_INVALID_HANDLE;
     return port->line->reset() ? FT_OK : FT_IO_ERROR;
 }
 
 FT_STATUS SerialD2xx::FT_SetBaudRate(FT_HANDLE ftHandle, ULONG BaudRate) {
-    OpenPort* port = find(ftHandle);
+    OpenPort* port = use(ftHandle);
     if (port == nullptr)
         return FT_INVALID_HANDLE;
     if (BaudRate == 0)
@@ -132,7 +185,7 @@ FT_STATUS SerialD2xx::FT_SetBaudRate(FT_HANDLE ftHandle, ULONG BaudRate) {
 
 FT_STATUS SerialD2xx::FT_SetDataCharacteristics(FT_HANDLE ftHandle, UCHAR WordLength,
                                                 UCHAR StopBits, UCHAR Parity) {
-    OpenPort* port = find(ftHandle);
+    OpenPort* port = use(ftHandle);
     if (port == nullptr)
         return FT_INVALID_HANDLE;
     if ((WordLength != FT_BITS_7 && WordLength != FT_BITS_8) ||
@@ -146,7 +199,7 @@ FT_STATUS SerialD2xx::FT_SetDataCharacteristics(FT_HANDLE ftHandle, UCHAR WordLe
 
 // The driver uses the standard XON/XOFF characters; others cannot be set through it.
 FT_STATUS SerialD2xx::FT_SetFlowControl(FT_HANDLE ftHandle, USHORT FlowControl, UCHAR, UCHAR) {
-    OpenPort* port = find(ftHandle);
+    OpenPort* port = use(ftHandle);
     if (port == nullptr)
         return FT_INVALID_HANDLE;
     SerialFlow flow = SerialFlow::None;
@@ -161,7 +214,7 @@ FT_STATUS SerialD2xx::FT_SetFlowControl(FT_HANDLE ftHandle, USHORT FlowControl, 
 }
 
 FT_STATUS SerialD2xx::FT_SetTimeouts(FT_HANDLE ftHandle, ULONG ReadTimeout, ULONG WriteTimeout) {
-    OpenPort* port = find(ftHandle);
+    OpenPort* port = use(ftHandle);
     if (port == nullptr)
         return FT_INVALID_HANDLE;
     port->readTimeoutMs = ReadTimeout;
@@ -172,7 +225,7 @@ FT_STATUS SerialD2xx::FT_SetTimeouts(FT_HANDLE ftHandle, ULONG ReadTimeout, ULON
 FT_STATUS SerialD2xx::FT_Read(FT_HANDLE ftHandle, LPVOID lpBuffer, DWORD dwBytesToRead,
                               LPDWORD lpBytesReturned) {
     *lpBytesReturned = 0;
-    OpenPort* port = find(ftHandle);
+    OpenPort* port = use(ftHandle);
     if (port == nullptr)
         return FT_INVALID_HANDLE;
     const int got =
@@ -186,7 +239,7 @@ FT_STATUS SerialD2xx::FT_Read(FT_HANDLE ftHandle, LPVOID lpBuffer, DWORD dwBytes
 FT_STATUS SerialD2xx::FT_Write(FT_HANDLE ftHandle, LPVOID lpBuffer, DWORD dwBytesToWrite,
                                LPDWORD lpBytesWritten) {
     *lpBytesWritten = 0;
-    OpenPort* port = find(ftHandle);
+    OpenPort* port = use(ftHandle);
     if (port == nullptr)
         return FT_INVALID_HANDLE;
     const int sent = port->line->write(static_cast<const std::uint8_t*>(lpBuffer), dwBytesToWrite,
@@ -199,7 +252,7 @@ FT_STATUS SerialD2xx::FT_Write(FT_HANDLE ftHandle, LPVOID lpBuffer, DWORD dwByte
 
 FT_STATUS SerialD2xx::FT_GetQueueStatus(FT_HANDLE ftHandle, DWORD* dwRxBytes) {
     *dwRxBytes = 0;
-    OpenPort* port = find(ftHandle);
+    OpenPort* port = use(ftHandle);
     if (port == nullptr)
         return FT_INVALID_HANDLE;
     const int waiting = port->line->bytesWaiting();
@@ -211,7 +264,7 @@ FT_STATUS SerialD2xx::FT_GetQueueStatus(FT_HANDLE ftHandle, DWORD* dwRxBytes) {
 
 FT_STATUS SerialD2xx::FT_GetDeviceInfo(FT_HANDLE ftHandle, FT_DEVICE* lpftDevice, LPDWORD lpdwID,
                                        PCHAR SerialNumber, PCHAR Description, LPVOID) {
-    OpenPort* port = find(ftHandle);
+    OpenPort* port = use(ftHandle);
     if (port == nullptr)
         return FT_INVALID_HANDLE;
     const SerialPortInfo& info = port->info;

@@ -41,8 +41,11 @@ public:
     FT_STATUS FT_GetQueueStatus(FT_HANDLE ftHandle, DWORD* dwRxBytes) override;
     FT_STATUS FT_GetDeviceInfo(FT_HANDLE ftHandle, FT_DEVICE* lpftDevice, LPDWORD lpdwID,
                                PCHAR SerialNumber, PCHAR Description, LPVOID Dummy) override;
-    // Every FT232R among the USB ports (0403:6001).
+    // Every FT232R among the USB ports (0403:6001), openable when this user may read and
+    // write its device file.
     std::vector<BridgeEntry> listBridges() override;
+    // Why the last FT_OpenEx found the port but could not open it.
+    std::string lastOpenFailure() const override { return lastOpenFailure_; }
 
 private:
     struct OpenPort {
@@ -50,11 +53,19 @@ private:
         std::unique_ptr<SerialLine> line;
         ULONG readTimeoutMs = 0; // D2XX starts without limits
         ULONG writeTimeoutMs = 0;
+        bool used = false; // any call but FT_Close since the open
     };
     OpenPort* find(FT_HANDLE handle);
+    OpenPort* use(FT_HANDLE handle);
+    std::unique_ptr<SerialLine> takeLine(const SerialPortInfo& port);
+    std::string describeOpenFailure(const SerialPortInfo& port) const;
 
     std::unique_ptr<SerialPortSystem> system_;
     std::vector<std::unique_ptr<OpenPort>> open_;
+    // A port closed straight after its open (a presence probe), kept open for the next open.
+    std::unique_ptr<SerialLine> parked_;
+    std::string parkedName_;
+    std::string lastOpenFailure_;
 };
 
 } // namespace qolmex

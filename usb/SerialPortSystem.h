@@ -32,7 +32,8 @@ public:
     virtual bool setFormat(int dataBits, int stopBits, SerialParity parity) = 0;
     virtual bool setFlowControl(SerialFlow flow) = 0;
     // Both return when count bytes have moved or timeoutMs has passed (0: no
-    // limit), with the count moved, or -1 on a failure of the line.
+    // limit), with the count moved, or -1 on a failure of the line: a port that
+    // hangs up (cable pulled) fails at once rather than waiting out the time-out.
     virtual int read(std::uint8_t* buffer, std::size_t count, unsigned timeoutMs) = 0;
     virtual int write(const std::uint8_t* buffer, std::size_t count, unsigned timeoutMs) = 0;
     virtual int bytesWaiting() = 0; // -1 on failure
@@ -43,7 +44,10 @@ class SerialPortSystem {
 public:
     virtual ~SerialPortSystem() = default;
     virtual std::vector<SerialPortInfo> listPorts() = 0;
+    // Exclusive: a second open of the same port, by us or another program, is refused.
     virtual std::unique_ptr<SerialLine> open(const SerialPortInfo& port) = 0; // null on failure
+    // The errno of the last failed open (EACCES, EBUSY, ...); 0 when it cannot be told.
+    virtual int lastOpenError() const { return 0; }
 };
 
 std::unique_ptr<SerialPortSystem> makeLibSerialPortSystem();

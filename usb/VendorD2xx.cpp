@@ -1,5 +1,7 @@
 #include "usb/VendorD2xx.h"
 
+#include "usb/OpenFailureTexts.h"
+
 #if defined(_WIN32)
 #define WIN32_LEAN_AND_MEAN
 #define NOMINMAX
@@ -26,6 +28,11 @@ struct VendorD2xx::Functions {
     FT_STATUS(QOLMEX_D2XX_CALL* getQueueStatus)(FT_HANDLE, DWORD*);
     FT_STATUS(QOLMEX_D2XX_CALL* getDeviceInfo)(FT_HANDLE, FT_DEVICE*, LPDWORD, PCHAR, PCHAR,
                                                LPVOID);
+    // Optional; null where the library lacks them.
+    FT_STATUS(QOLMEX_D2XX_CALL* setLatencyTimer)(FT_HANDLE, UCHAR) = nullptr;
+    FT_STATUS(QOLMEX_D2XX_CALL* createDeviceInfoList)(LPDWORD) = nullptr;
+    FT_STATUS(QOLMEX_D2XX_CALL* getDeviceInfoDetail)(DWORD, LPDWORD, LPDWORD, LPDWORD, LPDWORD,
+                                                     LPVOID, LPVOID, FT_HANDLE*) = nullptr;
 };
 
 namespace {
@@ -86,6 +93,10 @@ VendorD2xx::VendorD2xx(const std::string& library) {
                           bind(module_, "FT_GetQueueStatus", f->getQueueStatus) &&
                           bind(module_, "FT_GetDeviceInfo", f->getDeviceInfo);
     if (complete) {
+        bind(module_, "FT_SetLatencyTimer", f->setLatencyTimer);
+        if (!bind(module_, "FT_CreateDeviceInfoList", f->createDeviceInfoList) ||
+            !bind(module_, "FT_GetDeviceInfoDetail", f->getDeviceInfoDetail))
+            f->createDeviceInfoList = nullptr;
         functions_ = std::move(f);
     } else {
         closeModule(module_);
@@ -100,7 +111,73 @@ VendorD2xx::~VendorD2xx() {
 
 // Nothing opens without the library, so no handle of ours can reach the other calls then.
 FT_STATUS VendorD2xx::FT_OpenEx(PVOID pArg1, DWORD Flags, FT_HANDLE* pHandle) {
-    return functions_ ? functions_->openEx(pArg1, Flags, pHandle) : FT_DEVICE_NOT_FOUND;
+    lastOpenFailure_.clear();
+    if (!functions_)
+        return FT_DEVICE_NOT_FOUND;
+    const FT_STATUS status = functions_->openEx(pArg1, Flags, pHandle);
+    if (status == FT_OK || pArg1 == nullptr)
+        return status;
+    // On Linux the kernel's serial driver usually holds the bridge, and the library then
+    // sees it but cannot open it; the serial backend after us can. Say so only when it was
+    // seen, so that "no bridge" stays "no bridge".
+    const std::string key = static_cast<const char*>(pArg1);
+    for (const DetailedEntry& entry : deviceList()) {
+        const std::string& mine = Flags == FT_OPEN_BY_SERIAL_NUMBER ? entry.bridge.serialNumber
+                                                                    : entry.bridge.description;
+        if (mine == key || (entry.openedElsewhere && mine.empty())) {
+            lastOpenFailure_ = openFailureTexts::vendorCannotOpen(status);
+            break;
+        }
+    }
+    if (lastOpenFailure_.empty() && status != FT_DEVICE_NOT_FOUND)
+        lastOpenFailure_ = openFailureTexts::vendorCannotOpen(status);
+    return status;
+}
+
+std::vector<VendorD2xx::DetailedEntry> VendorD2xx::deviceList() {
+    std::vector<DetailedEntry> entries;
+    if (!functions_ || functions_->createDeviceInfoList == nullptr)
+        return entries;
+    DWORD count = 0;
+    if (functions_->createDeviceInfoList(&count) != FT_OK)
+        return entries;
+    constexpr DWORD openedFlag = 1; // FT_FLAGS_OPENED
+    for (DWORD i = 0; i < count; ++i) {
+        DWORD flags = 0, type = 0, id = 0, location = 0;
+        char serial[17] = {};
+        char description[65] = {};
+        FT_HANDLE handle = nullptr;
+        if (functions_->getDeviceInfoDetail(i, &flags, &type, &id, &location, serial, description,
+                                            &handle) != FT_OK)
+            continue;
+        serial[16] = description[64] = '\0';
+        DetailedEntry entry{{description, serial, BridgeEntry::viaVendorLibrary, true, {}},
+                            (flags & openedFlag) != 0};
+        if (entry.openedElsewhere) {
+            entry.bridge.openable = false;
+            entry.bridge.reason = openFailureTexts::vendorBridgeInUse;
+        }
+        entries.push_back(std::move(entry));
+    }
+    return entries;
+}
+
+// A bridge held by the kernel's driver is reported without its strings; the serial backend
+// lists it with them, so it is left out here.
+std::vector<BridgeEntry> VendorD2xx::listBridges() {
+    std::vector<BridgeEntry> bridges;
+    for (DetailedEntry& entry : deviceList()) {
+        if (!entry.bridge.description.empty() || !entry.bridge.serialNumber.empty())
+            bridges.push_back(std::move(entry.bridge));
+    }
+    return bridges;
+}
+
+FT_STATUS VendorD2xx::FT_SetLatencyTimer(FT_HANDLE ftHandle, UCHAR Timer) {
+    if (!functions_)
+        return FT_INVALID_HANDLE;
+    return functions_->setLatencyTimer ? functions_->setLatencyTimer(ftHandle, Timer)
+                                       : FT_NOT_SUPPORTED;
 }
 
 FT_STATUS VendorD2xx::FT_Close(FT_HANDLE ftHandle) {

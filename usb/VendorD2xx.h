@@ -39,11 +39,24 @@ public:
     FT_STATUS FT_GetQueueStatus(FT_HANDLE ftHandle, DWORD* dwRxBytes) override;
     FT_STATUS FT_GetDeviceInfo(FT_HANDLE ftHandle, FT_DEVICE* lpftDevice, LPDWORD lpdwID,
                                PCHAR SerialNumber, PCHAR Description, LPVOID Dummy) override;
+    // These three are optional: a library without them still opens and moves bytes.
+    FT_STATUS FT_SetLatencyTimer(FT_HANDLE ftHandle, UCHAR Timer) override;
+    // From FT_CreateDeviceInfoList and FT_GetDeviceInfoDetail; a bridge the library sees as
+    // opened elsewhere (another program, or the kernel's serial driver) is listed unopenable.
+    std::vector<BridgeEntry> listBridges() override;
+    std::string lastOpenFailure() const override { return lastOpenFailure_; }
 
 private:
+    struct DetailedEntry {
+        BridgeEntry bridge;
+        bool openedElsewhere = false;
+    };
+    std::vector<DetailedEntry> deviceList();
+
     struct Functions;
     void* module_ = nullptr;
     std::unique_ptr<Functions> functions_;
+    std::string lastOpenFailure_;
 };
 
 } // namespace qolmex

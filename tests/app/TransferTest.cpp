@@ -18,6 +18,7 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
+#include <chrono>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -124,6 +125,31 @@ TEST_F(Transfers, StornoInTheIdentityWaitTellsOfAWrongUnit) {
     EXPECT_EQ(messages,
               QStringList{QString::fromUtf8("Pripojené zariadenie nie je QOLMEX 70 USB !")});
     EXPECT_FALSE(window.timer1()->isActive());
+    expectIdle();
+}
+
+// Nobody presses Storno: the window's own Timer1 ends the wait after its one tick, so a timer
+// that never started would leave the dialog up for ever.
+TEST_F(Transfers, ASilentUnitIsGivenUpAtTheFirstTickOfTimer1) {
+    unit.setFaults({.silence = true});
+    const auto before = std::chrono::steady_clock::now();
+    window.btnReadClick();
+    const auto waited = std::chrono::steady_clock::now() - before;
+    EXPECT_EQ(messages,
+              QStringList{QString::fromUtf8("Pripojené zariadenie nie je QOLMEX 70 USB !")});
+    EXPECT_GE(waited, std::chrono::milliseconds(1900));
+    EXPECT_LT(waited, std::chrono::milliseconds(4000));
+    EXPECT_FALSE(window.timer1()->isActive());
+    expectIdle();
+}
+
+TEST_F(Transfers, APulledCableEndsTheReadWithItsMessage) {
+    storeInUnit(demoConfiguration(), unit);
+    unit.setFaults({.unplugAfterFrames = 30u});
+    window.btnReadClick();
+    EXPECT_EQ(messages, QStringList{QString::fromUtf8(
+                            "Zariadenie bolo odpojené, prenos dát bol prerušený !")});
+    EXPECT_EQ(window.configuration().text("editPOV1_1"), demoConfiguration().text("editPOV1_1"));
     expectIdle();
 }
 

@@ -220,24 +220,40 @@ TEST_F(VirtualUnitTest, DeviceRefusesASecondOpenAndOtherDescriptions) {
 // 10 bits a byte at 9600 baud: 1041666 ns each.
 constexpr auto byteAt9600 = std::chrono::nanoseconds(1'041'666);
 
+// The bytes reach the PC at the next tick of the bridge's latency timer, which runs from the
+// open; the program lowers the timer for its open as it would a real bridge's.
 TEST_F(VirtualUnitTest, PacedAtTheBaudRateWithTheBridgeLatency) {
     open({}, {.atBaudRate = true, .receiveLatency = 16ms});
+    EXPECT_EQ(unit->latency(), 16ms);
     EXPECT_EQ(read(8), "QOLMEX70");
-    EXPECT_EQ(clock.now(), 8 * byteAt9600 + 16ms);
+    EXPECT_EQ(clock.now(), 16ms); // 8.3 ms on the wire, then the first tick
 
     write("\xAA");
     read(16);
-    const auto start = clock.now();
+    EXPECT_EQ(clock.now(), 48ms); // sent at 17.0, answered by 34.7 ms: the tick at 48
     write(frame(0, "paced"));
     EXPECT_EQ(read(16).size(), 16u);
-    // 18 bytes out, then the 16-byte echo back, then the latency timer.
-    EXPECT_EQ(clock.now() - start, 34 * byteAt9600 + 16ms);
+    EXPECT_EQ(clock.now(), 96ms); // 34 bytes more: 83.4 ms, the tick at 96
+
+    EXPECT_EQ(unit->FT_SetLatencyTimer(handle, 1), FT_OK);
+    EXPECT_EQ(unit->latency(), 1ms);
+    write(frame(16, "faster"));
+    EXPECT_EQ(read(16).size(), 16u);
+    EXPECT_EQ(clock.now(), 132ms); // 96 + 35.4 ms, the 1 ms tick at 132
+}
+
+TEST_F(VirtualUnitTest, TheSerialDriverPlaysItsOwnLatencyAndHangsUpOnClose) {
+    open({}, {.atBaudRate = true, .serialDriver = true});
+    EXPECT_EQ(unit->latency(), 1ms); // the driver's low-latency flag, from the open
+    EXPECT_EQ(unit->FT_SetLatencyTimer(handle, 1), FT_NOT_SUPPORTED);
+    EXPECT_EQ(unit->FT_Close(handle), FT_OK);
+    EXPECT_EQ(unit->hangUps(), 1u);
 }
 
 TEST_F(VirtualUnitTest, OneMillisecondLatencyShortensEveryReply) {
     open({}, {.atBaudRate = true, .receiveLatency = 1ms});
     read(8);
-    EXPECT_EQ(clock.now(), 8 * byteAt9600 + 1ms);
+    EXPECT_EQ(clock.now(), 9ms);
     DWORD waiting = 0;
     write("\x60");
     unit->FT_GetQueueStatus(handle, &waiting);

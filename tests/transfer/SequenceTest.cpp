@@ -280,16 +280,27 @@ TEST_F(Sequences, BlankUnitMemoryReadsWithoutHarm) {
 class StoppingUnit : public Sequences,
                      public ::testing::WithParamInterface<std::tuple<UnitFaults, bool>> {};
 
-TEST_P(StoppingUnit, IsGivenUpAfterTenSecondsWithoutProgress) {
+// A stalled unit is given up after ten seconds without progress; a pulled cable at once.
+TEST_P(StoppingUnit, IsGivenUpWithItsMessage) {
     const auto& [faults, sending] = GetParam();
     unit.setFaults(faults);
     preload(fullConfiguration());
     Configuration config;
+    Clock::TimePoint lastFrameAt{};
+    host.onPump = [&] {
+        if (!unit.unplugged())
+            lastFrameAt = clock.now();
+    };
     if (sending)
         send(fullConfiguration());
     else
         read(config);
-    EXPECT_EQ(host.messages, std::vector<std::string>{texts::unitStopped});
+    if (faults.unplugAfterFrames) {
+        EXPECT_EQ(host.messages, std::vector<std::string>{texts::unplugged});
+        EXPECT_LT(clock.now() - lastFrameAt, std::chrono::seconds(1));
+    } else {
+        EXPECT_EQ(host.messages, std::vector<std::string>{texts::unitStopped});
+    }
     expectIdle();
     if (!sending) { // every frame that came stays, the last one too, even when unacknowledged
         const unsigned frames = faults.stallAfterFrames ? *faults.stallAfterFrames

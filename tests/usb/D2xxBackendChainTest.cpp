@@ -8,6 +8,17 @@
 namespace qolmex {
 namespace {
 
+// A backend that sees the bridge and cannot open it, and says why.
+class RefusingBackend : public VirtualUnit {
+public:
+    RefusingBackend(Clock& clock, std::string why) : VirtualUnit(clock), why_(std::move(why)) {}
+    FT_STATUS FT_OpenEx(PVOID, DWORD, FT_HANDLE*) override { return FT_DEVICE_NOT_OPENED; }
+    std::string lastOpenFailure() const override { return why_; }
+
+private:
+    std::string why_;
+};
+
 class D2xxBackendChainTest : public ::testing::Test {
 protected:
     VirtualClock clock;
@@ -59,6 +70,31 @@ TEST_F(D2xxBackendChainTest, NoBackendOpensMeansNoDevice) {
     DeviceConnection connection(chain, state, [&](const std::string& m) { messages.push_back(m); });
     connection.Connect();
     EXPECT_EQ(messages, std::vector<std::string>{"Nepripojené zariadenie !"});
+}
+
+// The vendor library failing on a bridge the kernel's driver holds is no failure while the
+// serial backend opens it; when both fail, the user reads what each said.
+TEST_F(D2xxBackendChainTest, OpenFailuresAreToldOnlyWhenNoBackendOpens) {
+    RefusingBackend vendor(clock, "vendor cannot");
+    RefusingBackend serial(clock, "port busy");
+    chain.add(vendor);
+    chain.add(second);
+    TransferState state;
+    std::vector<std::string> messages;
+    DeviceConnection connection(chain, state, [&](const std::string& m) { messages.push_back(m); });
+    connection.Connect();
+    EXPECT_TRUE(state.DeviceConnected);
+    EXPECT_TRUE(messages.empty());
+    connection.Disconnect();
+
+    D2xxBackendChain failing;
+    failing.add(vendor);
+    failing.add(first); // no device there: nothing to say
+    failing.add(serial);
+    DeviceConnection refused(failing, state, [&](const std::string& m) { messages.push_back(m); });
+    refused.Connect();
+    EXPECT_FALSE(state.DeviceConnected);
+    EXPECT_EQ(messages, std::vector<std::string>{"vendor cannot\nport busy"});
 }
 
 // Two bridges on one machine: the list names each once, and Connect by serial number takes

@@ -150,6 +150,8 @@ TEST(ConnectCalls, ProbeOpenCheckResetThenLineSettingsInOrder) {
         EXPECT_CALL(lib, FT_SetDataCharacteristics(device, 8, 0, 0)).WillOnce(Return(FT_IO_ERROR));
         EXPECT_CALL(lib, FT_SetFlowControl(device, 0, 0, 0)).WillOnce(Return(FT_IO_ERROR));
         EXPECT_CALL(lib, FT_SetTimeouts(device, 500u, 1000u)).WillOnce(Return(FT_IO_ERROR));
+        // Last, and a library without it connects all the same.
+        EXPECT_CALL(lib, FT_SetLatencyTimer(device, 1)).WillOnce(Return(FT_NOT_SUPPORTED));
         // A second Connect closes the first device before anything is opened again.
         EXPECT_CALL(lib, FT_Close(device)).WillOnce(Return(FT_OK));
         EXPECT_CALL(lib, FT_OpenEx(_, 2u, _)).WillOnce(Return(FT_DEVICE_NOT_FOUND));

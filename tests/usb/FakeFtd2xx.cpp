@@ -1,7 +1,9 @@
 // A stand-in for the vendor's D2XX library, exporting the same C functions.
 // Each setter accepts exactly the values the test passes, so a wrong argument
 // on the way through shows up as a failing status. Built without
-// FT_GetDeviceInfo (FAKE_FTD2XX_INCOMPLETE) it is a library the backend must refuse.
+// FT_GetDeviceInfo (FAKE_FTD2XX_INCOMPLETE) it is a library the backend must refuse; built
+// without its optional functions (FAKE_FTD2XX_BASIC) an older library that must still work.
+// Two bridges are attached: ours, and one the kernel's serial driver holds ("FAKEHELD").
 
 #include <cstdint>
 #include <cstring>
@@ -17,7 +19,11 @@ const char identity[] = "QOLMEX70";
 #define EXPORT extern "C" __attribute__((visibility("default")))
 
 EXPORT FT_STATUS FT_OpenEx(void* arg, std::uint32_t flags, FT_HANDLE* handle) {
-    if (flags != 2 || std::strcmp(static_cast<const char*>(arg), "FT232R USB UART") != 0)
+    const char* key = static_cast<const char*>(arg);
+    if (flags == 1 && std::strcmp(key, "FAKEHELD") == 0)
+        return 3; // FT_DEVICE_NOT_OPENED
+    if ((flags != 2 || std::strcmp(key, "FT232R USB UART") != 0) &&
+        (flags != 1 || std::strcmp(key, "FAKE0001") != 0))
         return 2;
     *handle = &device;
     return 0;
@@ -60,5 +66,30 @@ EXPORT FT_STATUS FT_GetDeviceInfo(FT_HANDLE h, std::uint32_t* type, std::uint32_
     std::strcpy(serial, "FAKE0001");
     std::strcpy(description, "FT232R USB UART");
     return h == &device ? 0 : 1;
+}
+#endif
+
+#ifndef FAKE_FTD2XX_BASIC
+EXPORT FT_STATUS FT_SetLatencyTimer(FT_HANDLE h, std::uint8_t timer) {
+    return h == &device && timer == 1 ? 0 : 6;
+}
+EXPORT FT_STATUS FT_CreateDeviceInfoList(std::uint32_t* count) {
+    *count = 2;
+    return 0;
+}
+EXPORT FT_STATUS FT_GetDeviceInfoDetail(std::uint32_t index, std::uint32_t* flags,
+                                        std::uint32_t* type, std::uint32_t* id,
+                                        std::uint32_t* location, void* serial, void* description,
+                                        FT_HANDLE* handle) {
+    if (index > 1)
+        return 6;
+    *flags = index == 1 ? 1 : 0; // FT_FLAGS_OPENED
+    *type = 5;
+    *id = 0x04036001;
+    *location = 0x11 + index;
+    std::strcpy(static_cast<char*>(serial), index == 0 ? "FAKE0001" : "FAKEHELD");
+    std::strcpy(static_cast<char*>(description), "FT232R USB UART");
+    *handle = nullptr;
+    return 0;
 }
 #endif

@@ -19,6 +19,7 @@ public:
     MOCK_METHOD(FT_STATUS, FT_Read, (FT_HANDLE, LPVOID, DWORD, LPDWORD), (override));
     MOCK_METHOD(FT_STATUS, FT_Write, (FT_HANDLE, LPVOID, DWORD, LPDWORD), (override));
     MOCK_METHOD(FT_STATUS, FT_GetQueueStatus, (FT_HANDLE, DWORD*), (override));
+    MOCK_METHOD(FT_STATUS, FT_SetLatencyTimer, (FT_HANDLE, UCHAR), (override));
     MOCK_METHOD(FT_STATUS, FT_GetDeviceInfo, (FT_HANDLE, FT_DEVICE*, LPDWORD, PCHAR, PCHAR, LPVOID),
                 (override));
 };

@@ -1,6 +1,8 @@
 #include "usb/VendorD2xx.h"
 
+#include "usb/DeviceConnection.h"
 #include "usb/FTDIchip.h"
+#include "usb/OpenFailureTexts.h"
 
 #include <gtest/gtest.h>
 
@@ -44,6 +46,55 @@ TEST(VendorD2xx, CallsReachTheLoadedLibraryWithTheirArguments) {
     EXPECT_EQ(serial, "FAKE0001");
     EXPECT_EQ(description, "FT232R USB UART");
     chip.closeDevice();
+}
+
+// Connect through the library lowers the latency timer; an older library without the call
+// (or without the device list) connects all the same.
+TEST(VendorD2xx, ConnectLowersTheLatencyTimerWhereTheLibraryCan) {
+    for (const char* path : {FAKE_FTD2XX_PATH, BASIC_FTD2XX_PATH}) {
+        SCOPED_TRACE(path);
+        VendorD2xx vendor(path);
+        ASSERT_TRUE(vendor.loaded());
+        tftdichip chip(vendor);
+        ASSERT_TRUE(chip.openDeviceByDescription("FT232R USB UART"));
+        EXPECT_EQ(chip.setLatencyTimer(1), path == std::string(FAKE_FTD2XX_PATH));
+        EXPECT_FALSE(chip.deviceLost());
+        chip.closeDevice();
+
+        TransferState state;
+        std::vector<std::string> messages;
+        DeviceConnection connection(vendor, state,
+                                    [&](const std::string& m) { messages.push_back(m); });
+        connection.Connect();
+        EXPECT_TRUE(state.DeviceConnected);
+        EXPECT_TRUE(messages.empty());
+        connection.Disconnect();
+    }
+}
+
+// The list comes from the library's device list: the held bridge is there but unopenable,
+// and opening it by serial number says that the library saw it and could not open it.
+TEST(VendorD2xx, ListsItsBridgesAndOpensBySerialNumber) {
+    VendorD2xx vendor(FAKE_FTD2XX_PATH);
+    const std::vector<BridgeEntry> bridges = vendor.listBridges();
+    ASSERT_EQ(bridges.size(), 2u);
+    EXPECT_EQ(bridges[0].serialNumber, "FAKE0001");
+    EXPECT_EQ(bridges[0].description, "FT232R USB UART");
+    EXPECT_EQ(bridges[0].via, BridgeEntry::viaVendorLibrary);
+    EXPECT_TRUE(bridges[0].openable);
+    EXPECT_EQ(bridges[1].serialNumber, "FAKEHELD");
+    EXPECT_FALSE(bridges[1].openable);
+    EXPECT_FALSE(bridges[1].reason.empty());
+
+    tftdichip chip(vendor);
+    EXPECT_TRUE(chip.openDeviceBySerialNumber("FAKE0001"));
+    chip.closeDevice();
+    EXPECT_FALSE(chip.openDeviceBySerialNumber("NOSUCH"));
+    EXPECT_TRUE(vendor.lastOpenFailure().empty()); // not there is not a failure to explain
+    EXPECT_FALSE(chip.openDeviceBySerialNumber("FAKEHELD"));
+    EXPECT_EQ(vendor.lastOpenFailure(), openFailureTexts::vendorCannotOpen(FT_DEVICE_NOT_OPENED));
+
+    EXPECT_TRUE(VendorD2xx(BASIC_FTD2XX_PATH).listBridges().empty());
 }
 
 TEST(VendorD2xx, AbsentLibraryFindsNoDevice) {
