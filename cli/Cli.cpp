@@ -75,20 +75,19 @@ ProgressLine* CommandContext::progress() {
 }
 
 bool CommandContext::check(const TransferOutcome& outcome) {
-    switch (outcome.kind) {
-    case TransferOutcome::Kind::Ok:
-        return true;
-    case TransferOutcome::Kind::NoUnit:
-        report.fail("failed", exitNoUnit, outcome.message);
-        break;
-    case TransferOutcome::Kind::Failed:
-        report.fail("failed", exitTransfer, outcome.message);
-        break;
-    case TransferOutcome::Kind::Interrupted:
-        report.fail("interrupted", exitInterrupted, outcome.message);
-        break;
-    }
-    return false;
+    const ProgrammingResult result = resultOf(outcome);
+    if (!result.ok())
+        report.fail(result.result, result.exit, result.message);
+    return result.ok();
+}
+
+ProgrammingOptions CommandContext::programmingOptions() const {
+    ProgrammingOptions options;
+    options.backup = !line.noBackup;
+    options.verify = !line.noVerify;
+    options.backupFolder = line.backupDir.empty() ? env.backupFolder : line.backupDir;
+    options.now = env.now;
+    return options;
 }
 
 std::string shownValue(const std::string& bytes) {

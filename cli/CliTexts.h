@@ -38,6 +38,7 @@ inline constexpr const char* secondsLeft = "zostáva";
 inline constexpr const char* batchWaiting = "Čakám na zariadenie ... (Ctrl+C ukončí)";
 inline constexpr const char* batchDone = "hotovo";
 inline constexpr const char* batchFailed = "chyba";
+inline constexpr const char* batchSomeFailed = "Niektoré zariadenia sa nepodarilo naprogramovať.";
 
 inline constexpr const char* help = R"(qolmex70-cli [VOĽBY] PRÍKAZ [ARGUMENTY]
 

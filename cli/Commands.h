@@ -4,6 +4,7 @@
 #include "CommandLine.h"
 #include "Report.h"
 #include "UnitAccess.h"
+#include "UnitProgramming.h"
 #include "UnitSession.h"
 
 #include <memory>
@@ -29,6 +30,8 @@ struct CommandContext {
     // Turns a failed transfer into the report; true when it was not one.
     bool check(const TransferOutcome& outcome);
     bool text() const { return !line.json; }
+    // Backup, folder and read-back as the options say.
+    ProgrammingOptions programmingOptions() const;
 
     std::unique_ptr<UnitAccess> access_;
     std::unique_ptr<ProgressLine> progress_;

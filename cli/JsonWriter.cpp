@@ -62,6 +62,12 @@ void JsonWriter::value(bool truth) {
     needComma_ = true;
 }
 
+void JsonWriter::rawValue(std::string_view json) {
+    separate();
+    text_ += json;
+    needComma_ = true;
+}
+
 void JsonWriter::string(std::string_view text) {
     text_ += '"';
     for (const char c : text) {

@@ -20,6 +20,8 @@ public:
     void value(int number) { value(static_cast<long long>(number)); }
     void value(double number);
     void value(bool truth);
+    // A value that is a JSON document of its own already.
+    void rawValue(std::string_view json);
 
     // A key with its value, for the common case.
     template <typename T> void member(std::string_view name, const T& v) {

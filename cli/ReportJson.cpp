@@ -64,6 +64,10 @@ std::string reportJson(const Report& report) {
         }
         json.endArray();
     }
+    if (!report.batchUnits.empty()) {
+        json.key("units");
+        json.rawValue(report.batchUnits);
+    }
     json.endObject();
     return json.text();
 }

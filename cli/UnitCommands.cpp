@@ -1,13 +1,12 @@
 #include "CliTexts.h"
 #include "Commands.h"
 #include "SettingsFiles.h"
+#include "UnitProgramming.h"
 #include "config/Configuration.h"
 #include "transfer/ConfigurationValidator.h"
-#include "transfer/ImageEncoder.h"
 #include "transfer/ValidationMessage.h"
 #include "usb/DeviceConnection.h"
 
-#include <filesystem>
 
 namespace qolmex::cli {
 namespace {
@@ -33,34 +32,6 @@ void tellWarnings(CommandContext& context, const UnitSession& session) {
     if (context.text() && !context.line.quiet)
         for (const std::string& warning : session.warnings())
             context.env.err << warning << "\n";
-}
-
-// Keeps what the unit held before a Send: <serial>-<time>.kvx and .bin. Returns the .kvx
-// name, or empty when the backup could not be written.
-std::string keepBackup(CommandContext& context, const std::string& serial,
-                       const Configuration& config, const RawImage& raw) {
-    const std::string folder =
-        context.line.backupDir.empty() ? context.env.backupFolder : context.line.backupDir;
-    if (folder.empty())
-        return {};
-    std::error_code error;
-    std::filesystem::create_directories(folder, error);
-    const std::filesystem::path stem =
-        std::filesystem::path(folder) /
-        ((serial.empty() ? std::string("unit") : serial) + "-" + context.env.now().compact());
-    const std::string kvx = stem.string() + ".kvx";
-    if (!saveConfigurationAsNew(config, kvx) || !writeImageFile(stem.string() + ".bin", raw))
-        return {};
-    return kvx;
-}
-
-// The 254 written blocks against what the unit gives back.
-bool sameWrittenBlocks(const Configuration& config, const RawImage& readBack) {
-    for (const Block& block : encodeImage(config))
-        if (!std::equal(block.data.begin(), block.data.end(),
-                        readBack.begin() + block.address))
-            return false;
-    return true;
 }
 
 } // namespace
@@ -105,44 +76,17 @@ void sendCommand(CommandContext& context) {
         return context.report.fail("refused", exitDiffers, validationMessage(*error));
 
     UnitTarget t = target(context);
-    UnitSession& session = *t.session;
-    if (!context.line.noBackup) {
-        Configuration before;
-        RawImage raw{};
-        const TransferOutcome outcome = session.read(before, raw, texts::phaseBackup);
-        tellWarnings(context, session);
-        if (!context.check(outcome))
-            return;
-        context.report.backup = keepBackup(context, t.bridge.serialNumber, before, raw);
-        if (context.report.backup.empty()) {
-            const std::string why =
-                context.line.backupDir.empty() && context.env.backupFolder.empty()
-                    ? std::string(texts::noBackupFolder)
-                    : texts::backupFailed + (context.line.backupDir.empty()
-                                                 ? context.env.backupFolder
-                                                 : context.line.backupDir);
-            return context.report.fail("failed", exitTransfer, why);
-        }
-        if (context.text() && !context.line.quiet)
-            context.env.out << texts::phaseBackup << ": " << context.report.backup << "\n";
-    }
-
-    const TransferOutcome sent =
-        session.send(config, [&context] { return context.env.now().toMinute(); },
-                     texts::phaseSend);
-    tellWarnings(context, session);
-    if (!context.check(sent) || context.line.noVerify)
-        return;
-
-    Configuration back;
-    RawImage raw{};
-    if (!context.check(session.read(back, raw, texts::phaseVerify)))
-        return;
-    if (!sameWrittenBlocks(config, raw)) {
-        auto differences = compareSettings(config, back);
-        printDifferences(context, differences);
-        context.report.differences = std::move(differences);
-        context.report.fail("differs", exitReadBack, texts::readBackDiffers);
+    const ProgrammingResult result =
+        programUnit(*t.session, t.bridge.serialNumber, config, context.programmingOptions());
+    tellWarnings(context, *t.session);
+    context.report.backup = result.backup;
+    if (context.text() && !context.line.quiet && !result.backup.empty())
+        context.env.out << texts::phaseBackup << ": " << result.backup << "\n";
+    if (!result.ok()) {
+        printDifferences(context, result.differences);
+        if (!result.differences.empty())
+            context.report.differences = result.differences;
+        context.report.fail(result.result, result.exit, result.message);
     }
 }
 
