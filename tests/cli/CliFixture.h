@@ -1,0 +1,75 @@
+#pragma once
+
+#include "cli/Cli.h"
+#include "cli/VirtualAccess.h"
+#include "config/Configuration.h"
+#include "config/ConfigurationFile.h"
+#include "sim/VirtualUnit.h"
+#include "support/TempFolder.h"
+
+#include <nlohmann/json.hpp>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <functional>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace qolmex::cli {
+
+// The command line run in-process against virtual units on virtual clocks, with a fixed
+// local time and a Ctrl+C the test presses.
+class CliTest : public ::testing::Test {
+protected:
+    // Hands the test's own units to the command, which must not destroy them.
+    class Borrowed : public UnitAccess {
+    public:
+        explicit Borrowed(UnitAccess& access) : access_(access) {}
+        std::vector<BridgeEntry> listBridges() override { return access_.listBridges(); }
+        std::unique_ptr<UnitLink> link(const std::string& serial) override {
+            return access_.link(serial);
+        }
+
+    private:
+        UnitAccess& access_;
+    };
+
+    int run(std::vector<std::string> arguments) {
+        out.str("");
+        err.str("");
+        CliEnvironment env(out, err);
+        env.backupFolder = folder.file("backups");
+        env.now = [] { return Timestamp{2026, 12, 8, 14, 30, 5}; };
+        env.interrupted = [this] { return interruptWhen && interruptWhen(); };
+        env.makeAccess = [this](const CommandLine&) { return std::make_unique<Borrowed>(access); };
+        env.sleep = [](std::chrono::milliseconds) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        };
+        return runCli(arguments, env);
+    }
+
+    nlohmann::json json() const { return nlohmann::json::parse(out.str()); }
+
+    std::string saved(const Configuration& config, const std::string& name) {
+        const std::string path = folder.file(name);
+        ConfigurationFile::save(config, path);
+        return path;
+    }
+
+    static Configuration loaded(const std::string& path) {
+        Configuration config;
+        ConfigurationFile::load(config, path);
+        return config;
+    }
+
+    VirtualAccess access{VirtualAccess::Timing::Virtual};
+    testing::TempFolder folder;
+    std::ostringstream out;
+    std::ostringstream err;
+    std::function<bool()> interruptWhen;
+};
+
+} // namespace qolmex::cli
