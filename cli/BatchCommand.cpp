@@ -26,6 +26,14 @@ struct Job {
     double seconds = 0;
     std::atomic<bool> done{false};
     std::thread thread;
+
+    Job() = default;
+    Job(const Job&) = delete;
+    Job& operator=(const Job&) = delete;
+    ~Job() {
+        if (thread.joinable()) // whatever ended the batch, no thread is left running
+            thread.join();
+    }
 };
 
 void runJob(Job& job, UnitAccess& access, const Configuration& config,
@@ -89,7 +97,8 @@ void batchCommand(CommandContext& context) {
                 ++it;
                 continue;
             }
-            it->thread.join();
+            if (it->thread.joinable())
+                it->thread.join();
             const ProgrammingResult& r = it->result;
             ++finished;
             anyFailed = anyFailed || !r.ok();

@@ -45,8 +45,9 @@ protected:
         env.now = [] { return Timestamp{2026, 12, 8, 14, 30, 5}; };
         env.interrupted = [this] { return interruptWhen && interruptWhen(); };
         env.makeAccess = [this](const CommandLine&) { return std::make_unique<Borrowed>(access); };
-        env.sleep = [](std::chrono::milliseconds) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        env.sleep = [this](std::chrono::milliseconds) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+            ++polls;
         };
         return runCli(arguments, env);
     }
@@ -69,7 +70,8 @@ protected:
     testing::TempFolder folder;
     std::ostringstream out;
     std::ostringstream err;
-    std::function<bool()> interruptWhen;
+    std::function<bool()> interruptWhen; // asked from every transfer thread too
+    std::atomic<int> polls{0};           // looks at the device list in production mode
 };
 
 } // namespace qolmex::cli
