@@ -70,6 +70,10 @@ TEST_F(CliTest, AFailingUnitDoesNotStopTheOthers) {
     for (std::size_t i = 0; i < 3; ++i)
         EXPECT_EQ(access.unit(i).memory(), unitMemoryOf(demoConfiguration()));
     EXPECT_EQ(csvLines(log).size(), 5u);
+    // The stall message holds a comma, so its field is quoted.
+    EXPECT_NE(testing::readBytes(log).find(
+                  ",\"Zariadenie prestalo odpovedať, prenos dát bol prerušený !\"\r\n"),
+              std::string::npos);
 }
 
 TEST_F(CliTest, AUnitStillAttachedIsNotProgrammedTwice) {
