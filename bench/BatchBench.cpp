@@ -37,19 +37,6 @@ struct Outcome {
     bool ok = false;
 };
 
-// Borrows the bench's units, so it can check them after the command.
-class Borrowed : public UnitAccess {
-public:
-    explicit Borrowed(UnitAccess& access) : access_(access) {}
-    std::vector<BridgeEntry> listBridges() override { return access_.listBridges(); }
-    std::unique_ptr<UnitLink> link(const std::string& serial) override {
-        return access_.link(serial);
-    }
-
-private:
-    UnitAccess& access_;
-};
-
 Outcome programUnits(unsigned count, const std::string& file, const std::string& folder,
                      const std::vector<std::string>& extra, const Configuration& config) {
     VirtualAccess access;
@@ -61,7 +48,7 @@ Outcome programUnits(unsigned count, const std::string& file, const std::string&
     std::ostringstream err;
     CliEnvironment env(out, err);
     env.backupFolder = folder;
-    env.makeAccess = [&access](const CommandLine&) { return std::make_unique<Borrowed>(access); };
+    env.makeAccess = [&access](const CommandLine&) { return std::make_unique<BorrowedAccess>(access); };
     env.sleep = [](std::chrono::milliseconds t) { std::this_thread::sleep_for(t); };
 
     std::vector<std::string> args{"--quiet", "batch", file, "--count", std::to_string(count)};

@@ -24,19 +24,6 @@ namespace qolmex::cli {
 // local time and a Ctrl+C the test presses.
 class CliTest : public ::testing::Test {
 protected:
-    // Hands the test's own units to the command, which must not destroy them.
-    class Borrowed : public UnitAccess {
-    public:
-        explicit Borrowed(UnitAccess& access) : access_(access) {}
-        std::vector<BridgeEntry> listBridges() override { return access_.listBridges(); }
-        std::unique_ptr<UnitLink> link(const std::string& serial) override {
-            return access_.link(serial);
-        }
-
-    private:
-        UnitAccess& access_;
-    };
-
     int run(std::vector<std::string> arguments) {
         out.str("");
         err.str("");
@@ -44,7 +31,7 @@ protected:
         env.backupFolder = folder.file("backups");
         env.now = [] { return Timestamp{2026, 12, 8, 14, 30, 5}; };
         env.interrupted = [this] { return interruptWhen && interruptWhen(); };
-        env.makeAccess = [this](const CommandLine&) { return std::make_unique<Borrowed>(access); };
+        env.makeAccess = [this](const CommandLine&) { return std::make_unique<BorrowedAccess>(access); };
         env.sleep = [this](std::chrono::milliseconds) {
             std::this_thread::sleep_for(std::chrono::milliseconds(2));
             ++polls;
