@@ -23,8 +23,6 @@
 #include <thread>
 #include <vector>
 
-#include <unistd.h>
-
 using namespace qolmex;
 using namespace qolmex::cli;
 
@@ -72,7 +70,7 @@ Outcome programUnits(unsigned count, const std::string& file, const std::string&
 int main(int argc, char** argv) {
     const std::vector<std::string> extra(argv + 1, argv + argc);
     const std::filesystem::path folder =
-        std::filesystem::temp_directory_path() / ("qolmex-batch-bench-" + std::to_string(::getpid()));
+        std::filesystem::temp_directory_path() / ("qolmex-batch-bench-" + std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()));
     std::filesystem::create_directories(folder);
     Configuration config;
     bench::fillPlausibly(config);
