@@ -1,4 +1,5 @@
 #include "CliFixture.h"
+#include "cli/SettingsFiles.h"
 #include "config/FieldDef.h"
 #include "sim/DemoConfiguration.h"
 
@@ -70,6 +71,21 @@ TEST_F(CliTest, ShowListsEveryFieldOnceGroupedWithTheSlovakLetters) {
     EXPECT_NE(out.str().find("memoSMSV1\tText SMS zaslaný pri aktivácii 1. vstupu\t"
                              "\"Poplach v živočíchoch\"\n"),
               std::string::npos);
+}
+
+TEST_F(CliTest, JsonCarriesQuotesBackslashesAndControlBytesOfATextIntact) {
+    Configuration odd;
+    odd.setText("memoSMSVYP2", "a\"b\\c\td\x01\x7f\x8a"); // 0x8A is "Š"
+    RawImage raw = encodeToImage(odd);
+    const std::string bin = folder.file("odd.bin");
+    ASSERT_TRUE(writeImageFile(bin, raw));
+    EXPECT_EQ(run({"--json", "show", bin}), 0);
+    std::string value;
+    const nlohmann::json report = json();
+    for (const auto& line : report["settings"])
+        if (line["name"] == "memoSMSVYP2")
+            value = line["value"];
+    EXPECT_EQ(value, "a\"b\\c\td\x01\x7fŠ");
 }
 
 TEST_F(CliTest, CheckAndImageRefuseWhatSendWouldRefuse) {

@@ -131,6 +131,16 @@ TEST_F(CliTest, VerifyAndDiffAgainstTheUnit) {
     EXPECT_EQ(run({"verify", folder.file("missing.kvx")}), 2);
 }
 
+TEST_F(CliTest, AVirtualUnitKeepsItsMemoryInItsFileAcrossRuns) {
+    const std::string file = folder.file("memory.bin");
+    access.addUnit("QX1", {}, file);
+    EXPECT_EQ(run({"send", saved(another(), "new.kvx"), "--no-backup", "--no-verify"}), 0);
+    access.finish();
+
+    VirtualAccess later(VirtualAccess::Timing::Virtual);
+    EXPECT_EQ(later.addUnit("QX1", {}, file).memory(), unitMemoryOf(another()));
+}
+
 TEST_F(CliTest, ListShowsEveryBridgeAndThreeWhenThereIsNone) {
     EXPECT_EQ(run({"list"}), 3);
     EXPECT_NE(err.str().find(DeviceConnection::msgNotConnected), std::string::npos);
