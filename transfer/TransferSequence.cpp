@@ -9,7 +9,8 @@ TransferSequence::TransferSequence(TransferState& state, DeviceConnection& conne
     : state_(state), connection_(connection), dialog_(dialog), host_(host),
       exchange_(
           state, [this] { host_.pump(); }, [this](int a) { dialog_.setProgress(a); },
-          [this](int a) { dialog_.setProgress(a); }, [this] { return lineLost() || stalled(); }) {}
+          [this](int a) { dialog_.setProgress(a); },
+          [this] { return lineLost() || stalled() || cancelled(); }) {}
 
 bool TransferSequence::begin(const char* caption) {
     connection_.Connect();
@@ -94,8 +95,12 @@ void TransferSequence::finish() {
 
 void TransferSequence::giveUp() {
     const bool lost = lineLost();
+    const bool byStorno = !lost && cancelled(); // the user stopped it and needs no message
     finish();
-    host_.showMessage(lost ? texts::unplugged : texts::unitStopped);
+    if (lost)
+        host_.showMessage(texts::unplugged);
+    else if (!byStorno)
+        host_.showMessage(texts::unitStopped);
 }
 
 } // namespace qolmex

@@ -40,10 +40,12 @@ protected:
     // The ordinary end: line closed, dialog hidden, window enabled.
     void finish();
     // The unit stopped answering, or the bridge went away, in the middle: end as usual, then
-    // say which.
+    // say which. After a Storno it ends the same way, silently.
     void giveUp();
     // The bridge reported itself gone (cable pulled): no use waiting for the stall limit.
     bool lineLost() const { return state_.UsbDevice && state_.UsbDevice->deviceLost(); }
+    // Storno clears the connection flag; every loop of a transfer ends on it.
+    bool cancelled() const { return !state_.DeviceConnected; }
 
     // Progress watch for the stall limit.
     void markProgress() { lastProgress_ = host_.now(); }

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "usb/BridgeEntry.h"
+#include "usb/D2xxLibrary.h"
+
+#include <chrono>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace qolmex::cli {
+
+// One thread's way to a unit: a D2XX library of its own (backend chains keep no locks, so
+// threads never share one) and the clock its waits run on.
+class UnitLink {
+public:
+    virtual ~UnitLink() = default;
+    virtual D2xxLibrary& library() = 0;
+    virtual std::chrono::milliseconds now() = 0;
+};
+
+// Where units come from: the real bridges, one named port, or virtual units.
+class UnitAccess {
+public:
+    virtual ~UnitAccess() = default;
+    // Every bridge attached now. Called from one thread only.
+    virtual std::vector<BridgeEntry> listBridges() = 0;
+    // A link for the unit with this serial number (empty: the first with the unit's
+    // description). Links may be made and used on any thread, one thread each.
+    virtual std::unique_ptr<UnitLink> link(const std::string& serialNumber) = 0;
+    // The command is over: a virtual unit keeps its memory now.
+    virtual void finish() {}
+};
+
+// Lends another access's units to a command that would own its access, so the lender can
+// look at them afterwards (tests, benchmarks).
+class BorrowedAccess : public UnitAccess {
+public:
+    explicit BorrowedAccess(UnitAccess& lender) : lender_(lender) {}
+    std::vector<BridgeEntry> listBridges() override { return lender_.listBridges(); }
+    std::unique_ptr<UnitLink> link(const std::string& serial) override {
+        return lender_.link(serial);
+    }
+
+private:
+    UnitAccess& lender_;
+};
+
+} // namespace qolmex::cli
