@@ -70,7 +70,7 @@ bool writeImageFile(const std::string& path, const RawImage& raw) {
     try {
         fileaccess::replace(path,
                             std::string_view(reinterpret_cast<const char*>(raw.data()), raw.size()),
-                            std::nullopt);
+                            nullptr);
         return true;
     } catch (const FileWriteError&) {
         return false;

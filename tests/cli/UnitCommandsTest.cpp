@@ -63,7 +63,7 @@ TEST_F(CliTest, EachFaultOfTheUnitEndsWithItsExitCodeAndTheWindowsText) {
         {{.silence = true}, 3, qolmex::texts::wrongUnit},
         {{.noStartAnswer = true}, 4, qolmex::texts::unitStopped}, // bounded, nobody presses Storno
         {{.stallAfterFrames = 30u}, 4, qolmex::texts::unitStopped},
-        {{.unplugAfterFrames = 30u}, 4, qolmex::texts::unitStopped},
+        {{.unplugAfterFrames = 30u}, 4, qolmex::texts::unplugged},
     };
     int n = 0;
     for (const Case& c : cases) {
