@@ -1,3 +1,4 @@
+#include "app/SlovakQtTranslation.h"
 #include "app/TfMain.h"
 #include "sim/Clock.h"
 #include "sim/DemoConfiguration.h"
@@ -9,6 +10,8 @@
 // that answers at the pace of the real 9600-baud line behind an FT232R.
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
+    QGuiApplication::setDesktopFileName(QStringLiteral("sk.korvalex.qolmex70-demo"));
+    qolmex::installSlovakQtTranslation(app);
     qolmex::RealClock clock;
     qolmex::VirtualUnit unit(clock, {}, qolmex::UnitPacing{.atBaudRate = true});
     qolmex::storeInUnit(qolmex::demoConfiguration(), unit);
