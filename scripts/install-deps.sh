@@ -8,6 +8,8 @@ packages=(
     fonts-liberation2 fonts-dejavu-core
     libserialport-dev
     libgtest-dev libgmock-dev
+    # the Debian package: Qt's Slovak texts, building it, and checking what it installs
+    qt6-translations-l10n file dpkg-dev desktop-file-utils appstream lintian
 )
 
 missing=()
