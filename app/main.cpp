@@ -1,3 +1,4 @@
+#include "DesktopIdentity.h"
 #include "SlovakQtTranslation.h"
 #include "TfMain.h"
 #include "usb/RealD2xx.h"
@@ -8,7 +9,7 @@
 // installed, or through the system's serial driver.
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    QGuiApplication::setDesktopFileName(QStringLiteral("sk.korvalex.qolmex70"));
+    qolmex::setDesktopIdentity(QString::fromLatin1(qolmex::desktopAppId));
     qolmex::installSlovakQtTranslation(app);
     const auto device = qolmex::makeRealD2xxLibrary();
     qolmex::TfMain fMain(device.get());

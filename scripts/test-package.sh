@@ -70,6 +70,7 @@ for needed in qt6-translations-l10n libqt6widgets6 libserialport0; do
 done
 [[ $depends != *libasan* && $depends != *libubsan* ]] || fail "the package holds a sanitizer build"
 lintian --fail-on error,warning "$deb" 2>/dev/null || fail "lintian $(basename "$deb")"
+apt-get -s install "$deb" >"$work/apt" 2>&1 || { cat "$work/apt" >&2; fail "apt would not install the package"; }
 
 # The packaged programs start and stay up (they end only when their window is closed).
 dpkg-deb -x "$deb" "$work/deb"
