@@ -15,10 +15,12 @@ hardware.")
 set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-# The libraries' packages are found from the binaries; Qt's own dialogs need the Slovak
-# translation, which no binary links.
+# The libraries' packages are found from the binaries; the windows' Qt dialogs need the
+# Slovak translation, which no binary links.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-translations-l10n")
+if(TARGET qolmex70 OR TARGET qolmex70-demo)
+    set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-translations-l10n")
+endif()
 set(CPACK_STRIP_FILES ON)
 # A build folder made under a loose umask must not give the package group-writable folders.
 set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
