@@ -1,3 +1,5 @@
+#include "DesktopIdentity.h"
+#include "SlovakQtTranslation.h"
 #include "TfMain.h"
 #include "usb/RealD2xx.h"
 
@@ -7,6 +9,8 @@
 // installed, or through the system's serial driver.
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
+    qolmex::setDesktopIdentity(QString::fromLatin1(qolmex::desktopAppId));
+    qolmex::installSlovakQtTranslation(app);
     const auto device = qolmex::makeRealD2xxLibrary();
     qolmex::TfMain fMain(device.get());
     fMain.show();

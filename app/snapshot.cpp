@@ -4,6 +4,7 @@
 // texts filled in), fMain-sms-numbers.png (the SMS numbers of output 2) and the two progress
 // dialogs, fSend.png waiting for the unit and fRead.png half way, into the folder, the current
 // one by default.
+#include "SlovakQtTranslation.h"
 #include "TfMain.h"
 #include "transfer/TransferTexts.h"
 #include "transfer/uRead.h"
@@ -43,6 +44,7 @@ int main(int argc, char* argv[]) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    qolmex::installSlovakQtTranslation(app);
     const QDir folder(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::currentPath());
     if (!folder.exists() && !QDir().mkpath(folder.path()))
         return 1;

@@ -10,6 +10,8 @@ packages=(
     libgtest-dev libgmock-dev
     # the command line's tests parse its JSON back
     nlohmann-json3-dev
+    # the Debian package: Qt's Slovak texts, building it, and checking what it installs
+    qt6-translations-l10n file dpkg-dev desktop-file-utils appstream lintian
 )
 
 missing=()

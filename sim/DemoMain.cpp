@@ -1,3 +1,5 @@
+#include "app/DesktopIdentity.h"
+#include "app/SlovakQtTranslation.h"
 #include "app/TfMain.h"
 #include "sim/Clock.h"
 #include "sim/DemoConfiguration.h"
@@ -9,6 +11,8 @@
 // that answers at the pace of the real 9600-baud line behind an FT232R.
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
+    qolmex::setDesktopIdentity(QString::fromLatin1(qolmex::desktopAppId) + QStringLiteral("-demo"));
+    qolmex::installSlovakQtTranslation(app);
     qolmex::RealClock clock;
     qolmex::VirtualUnit unit(clock, {}, qolmex::UnitPacing{.atBaudRate = true});
     qolmex::storeInUnit(qolmex::demoConfiguration(), unit);

@@ -1,0 +1,13 @@
+#pragma once
+
+class QCoreApplication;
+
+namespace qolmex {
+
+// Makes Qt's own texts (the buttons of file dialogs and message boxes, the replace question,
+// a field's context menu) Slovak, whatever the user's locale: the program speaks only Slovak.
+// Looks in Qt's translations folder, then in "translations" beside the program (where a
+// bundled Qt keeps them). Returns false, leaving Qt in English, when no translation is found.
+bool installSlovakQtTranslation(QCoreApplication& app);
+
+} // namespace qolmex
