@@ -1,5 +1,7 @@
 #pragma once
 
+#include "config/Utf8Path.h"
+
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -9,14 +11,12 @@
 
 namespace qolmex::testing {
 
-// A UTF-8 name as a path and back; Windows would read a plain string in its ANSI code page.
 inline std::filesystem::path pathOf(const std::string& utf8) {
-    return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+    return utf8Path(utf8);
 }
 
 inline std::string utf8Of(const std::filesystem::path& path) {
-    const std::u8string name = path.u8string();
-    return std::string(name.begin(), name.end());
+    return utf8Name(path);
 }
 
 // A fresh folder for one test, removed with everything in it afterwards.
