@@ -22,8 +22,12 @@ struct VendorD2xx::Functions {
     FT_STATUS(QOLMEX_D2XX_CALL* read)(FT_HANDLE, LPVOID, DWORD, LPDWORD);
     FT_STATUS(QOLMEX_D2XX_CALL* write)(FT_HANDLE, LPVOID, DWORD, LPDWORD);
     FT_STATUS(QOLMEX_D2XX_CALL* getQueueStatus)(FT_HANDLE, DWORD*);
-    FT_STATUS(QOLMEX_D2XX_CALL* getDeviceInfo)(FT_HANDLE, FT_DEVICE*, LPDWORD, PCHAR, PCHAR,
-                                               LPVOID);
+    FT_STATUS(QOLMEX_D2XX_CALL* getDeviceInfo)
+    (FT_HANDLE, FT_DEVICE*, LPDWORD, PCHAR, PCHAR, LPVOID);
+    // The device list, which the wrapper itself does not need: null when the library lacks it.
+    FT_STATUS(QOLMEX_D2XX_CALL* createDeviceInfoList)(LPDWORD) = nullptr;
+    FT_STATUS(QOLMEX_D2XX_CALL* getDeviceInfoDetail)
+    (DWORD, LPDWORD, LPDWORD, LPDWORD, LPDWORD, LPVOID, LPVOID, FT_HANDLE*) = nullptr;
 };
 
 namespace {
@@ -50,8 +54,7 @@ void closeModule(void* module) {
 }
 #endif
 
-template <typename Function>
-bool bind(void* module, const char* name, Function& target) {
+template <typename Function> bool bind(void* module, const char* name, Function& target) {
     void* symbol = findSymbol(module, name);
     target = reinterpret_cast<Function>(symbol);
     return symbol != nullptr;
@@ -72,18 +75,20 @@ VendorD2xx::VendorD2xx(const std::string& library) {
     if (module_ == nullptr)
         return;
     auto f = std::make_unique<Functions>();
-    const bool complete = bind(module_, "FT_OpenEx", f->openEx) &&
-                          bind(module_, "FT_Close", f->close) &&
-                          bind(module_, "FT_ResetDevice", f->resetDevice) &&
-                          bind(module_, "FT_SetBaudRate", f->setBaudRate) &&
-                          bind(module_, "FT_SetDataCharacteristics", f->setDataCharacteristics) &&
-                          bind(module_, "FT_SetFlowControl", f->setFlowControl) &&
-                          bind(module_, "FT_SetTimeouts", f->setTimeouts) &&
-                          bind(module_, "FT_Read", f->read) &&
-                          bind(module_, "FT_Write", f->write) &&
-                          bind(module_, "FT_GetQueueStatus", f->getQueueStatus) &&
-                          bind(module_, "FT_GetDeviceInfo", f->getDeviceInfo);
+    const bool complete =
+        bind(module_, "FT_OpenEx", f->openEx) && bind(module_, "FT_Close", f->close) &&
+        bind(module_, "FT_ResetDevice", f->resetDevice) &&
+        bind(module_, "FT_SetBaudRate", f->setBaudRate) &&
+        bind(module_, "FT_SetDataCharacteristics", f->setDataCharacteristics) &&
+        bind(module_, "FT_SetFlowControl", f->setFlowControl) &&
+        bind(module_, "FT_SetTimeouts", f->setTimeouts) && bind(module_, "FT_Read", f->read) &&
+        bind(module_, "FT_Write", f->write) &&
+        bind(module_, "FT_GetQueueStatus", f->getQueueStatus) &&
+        bind(module_, "FT_GetDeviceInfo", f->getDeviceInfo);
     if (complete) {
+        if (!bind(module_, "FT_CreateDeviceInfoList", f->createDeviceInfoList) ||
+            !bind(module_, "FT_GetDeviceInfoDetail", f->getDeviceInfoDetail))
+            f->createDeviceInfoList = nullptr;
         functions_ = std::move(f);
     } else {
         closeModule(module_);
@@ -151,6 +156,32 @@ FT_STATUS VendorD2xx::FT_GetDeviceInfo(FT_HANDLE ftHandle, FT_DEVICE* lpftDevice
     return functions_ ? functions_->getDeviceInfo(ftHandle, lpftDevice, lpdwID, SerialNumber,
                                                   Description, Dummy)
                       : FT_INVALID_HANDLE;
+}
+
+// Every FT232R the library sees; one that another program holds open is listed as such.
+std::vector<BridgeEntry> VendorD2xx::listBridges() {
+    std::vector<BridgeEntry> bridges;
+    DWORD count = 0;
+    if (!functions_ || !functions_->createDeviceInfoList ||
+        functions_->createDeviceInfoList(&count) != FT_OK)
+        return bridges;
+    for (DWORD i = 0; i < count; ++i) {
+        DWORD flags = 0;
+        DWORD type = 0;
+        DWORD id = 0;
+        DWORD location = 0;
+        char serial[17] = {}; // the library fills 16 and 64 characters at most
+        char description[65] = {};
+        FT_HANDLE handle = nullptr;
+        if (functions_->getDeviceInfoDetail(i, &flags, &type, &id, &location, serial, description,
+                                            &handle) != FT_OK ||
+            type != FT_DEVICE_232R)
+            continue;
+        const bool inUse = (flags & deviceOpenedFlag) != 0;
+        bridges.push_back(BridgeEntry{description, serial, BridgeEntry::viaVendorLibrary, !inUse,
+                                      inUse ? msgInUse : ""});
+    }
+    return bridges;
 }
 
 } // namespace qolmex

@@ -23,6 +23,9 @@ public:
 
     bool loaded() const { return functions_ != nullptr; }
 
+    static constexpr DWORD deviceOpenedFlag = 1; // FT_GetDeviceInfoDetail: held by a program
+    static constexpr const char* msgInUse = "Zariadenie používa iný program.";
+
     FT_STATUS FT_OpenEx(PVOID pArg1, DWORD Flags, FT_HANDLE* pHandle) override;
     FT_STATUS FT_Close(FT_HANDLE ftHandle) override;
     FT_STATUS FT_ResetDevice(FT_HANDLE ftHandle) override;
@@ -39,6 +42,8 @@ public:
     FT_STATUS FT_GetQueueStatus(FT_HANDLE ftHandle, DWORD* dwRxBytes) override;
     FT_STATUS FT_GetDeviceInfo(FT_HANDLE ftHandle, FT_DEVICE* lpftDevice, LPDWORD lpdwID,
                                PCHAR SerialNumber, PCHAR Description, LPVOID Dummy) override;
+    // Through FT_CreateDeviceInfoList and FT_GetDeviceInfoDetail; empty without them.
+    std::vector<BridgeEntry> listBridges() override;
 
 private:
     struct Functions;

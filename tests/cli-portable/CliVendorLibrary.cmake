@@ -37,11 +37,17 @@ expect_json_member("${out}" message "Nepripojené zariadenie !")
 
 set(ENV{LD_LIBRARY_PATH} "${WORK}/unit")
 
+# The library's device list finds the unit, so a bridge can be chosen by its serial number.
+run_cli(unit 0 --json list)
+expect_json_member("${out}" "bridges;0;serial" QX70VIRT)
+expect_json_member("${out}" "bridges;0;via" D2XX)
+
 # Send keeps a backup of what the unit held, writes and reads back; read gives the file back,
 # also under a name with Slovak letters.
-run_cli(unit 0 --json send a.kvx --backup-dir backups)
+run_cli(unit 0 --json --serial QX70VIRT send a.kvx --backup-dir backups)
 expect_json_member("${out}" result ok)
-file(GLOB backups "${WORK}/unit/backups/*")
+expect_json_member("${out}" "unit;serial" QX70VIRT)
+file(GLOB backups "${WORK}/unit/backups/QX70VIRT-*")
 list(LENGTH backups count)
 if(NOT count EQUAL 2)
     message(SEND_ERROR "wanted a .kvx and a .bin backup, found: ${backups}")

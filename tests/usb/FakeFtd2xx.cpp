@@ -13,6 +13,7 @@ using FT_HANDLE = void*;
 
 namespace {
 int device = 0; // the one device; its address is the handle
+bool deviceOpen = false;
 const char identity[] = "QOLMEX70";
 } // namespace
 
@@ -22,10 +23,32 @@ EXPORT FT_STATUS FAKE_D2XX_CALL FT_OpenEx(void* arg, std::uint32_t flags, FT_HAN
     if (flags != 2 || std::strcmp(static_cast<const char*>(arg), "FT232R USB UART") != 0)
         return 2;
     *handle = &device;
+    deviceOpen = true;
     return 0;
 }
 EXPORT FT_STATUS FAKE_D2XX_CALL FT_Close(FT_HANDLE h) {
+    deviceOpen = deviceOpen && h != &device;
     return h == &device ? 0 : 1;
+}
+// Two devices: ours, and an FT2232H that is no bridge of the unit.
+EXPORT FT_STATUS FAKE_D2XX_CALL FT_CreateDeviceInfoList(std::uint32_t* count) {
+    *count = 2;
+    return 0;
+}
+EXPORT FT_STATUS FAKE_D2XX_CALL FT_GetDeviceInfoDetail(std::uint32_t index, std::uint32_t* flags,
+                                                       std::uint32_t* type, std::uint32_t* id,
+                                                       std::uint32_t* location, void* serial,
+                                                       void* description, FT_HANDLE* handle) {
+    if (index > 1)
+        return 6;
+    *flags = index == 0 && deviceOpen ? 1 : 0;
+    *type = index == 0 ? 5 : 6;
+    *id = 0x04036001;
+    *location = 0x11 + index;
+    std::strcpy(static_cast<char*>(serial), index == 0 ? "FAKE0001" : "FAKE0002");
+    std::strcpy(static_cast<char*>(description), index == 0 ? "FT232R USB UART" : "Dual RS232-HS");
+    *handle = index == 0 && deviceOpen ? &device : nullptr;
+    return 0;
 }
 EXPORT FT_STATUS FAKE_D2XX_CALL FT_ResetDevice(FT_HANDLE h) {
     return h == &device ? 0 : 1;

@@ -8,6 +8,7 @@
 #include "sim/VirtualUnit.h"
 
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -56,6 +57,28 @@ FAKE_D2XX_EXPORT FT_STATUS FAKE_D2XX_CALL FT_Close(FT_HANDLE h) {
     if (status == FT_OK)
         keepMemory();
     return status;
+}
+// The unit is the one device of the list, while it is attached.
+FAKE_D2XX_EXPORT FT_STATUS FAKE_D2XX_CALL FT_CreateDeviceInfoList(LPDWORD count) {
+    *count = static_cast<DWORD>(unit().listBridges().size());
+    return FT_OK;
+}
+FAKE_D2XX_EXPORT FT_STATUS FAKE_D2XX_CALL FT_GetDeviceInfoDetail(DWORD index, LPDWORD flags,
+                                                                 LPDWORD type, LPDWORD id,
+                                                                 LPDWORD location, LPVOID serial,
+                                                                 LPVOID description,
+                                                                 FT_HANDLE* handle) {
+    const auto bridges = unit().listBridges();
+    if (index >= bridges.size())
+        return FT_INVALID_PARAMETER;
+    *flags = unit().isOpen() ? 1 : 0;
+    *type = FT_DEVICE_232R;
+    *id = 0x04036001;
+    *location = 0;
+    std::strncpy(static_cast<char*>(serial), bridges[index].serialNumber.c_str(), 16);
+    std::strncpy(static_cast<char*>(description), bridges[index].description.c_str(), 64);
+    *handle = nullptr;
+    return FT_OK;
 }
 FAKE_D2XX_EXPORT FT_STATUS FAKE_D2XX_CALL FT_ResetDevice(FT_HANDLE h) {
     return unit().FT_ResetDevice(h);

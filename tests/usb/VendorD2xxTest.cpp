@@ -13,7 +13,16 @@ TEST(VendorD2xx, CallsReachTheLoadedLibraryWithTheirArguments) {
     tftdichip chip(vendor);
     EXPECT_TRUE(chip.isPresentByDescription("FT232R USB UART"));
     EXPECT_FALSE(chip.isPresentByDescription("Some other bridge"));
+    const auto idle = vendor.listBridges();
+    ASSERT_EQ(idle.size(), 1u) << "only the FT232R is a bridge";
+    EXPECT_EQ(idle[0].serialNumber, "FAKE0001");
+    EXPECT_EQ(idle[0].description, "FT232R USB UART");
+    EXPECT_TRUE(idle[0].openable);
     ASSERT_TRUE(chip.openDeviceByDescription("FT232R USB UART"));
+    const auto held = vendor.listBridges();
+    ASSERT_EQ(held.size(), 1u);
+    EXPECT_FALSE(held[0].openable);
+    EXPECT_EQ(held[0].reason, VendorD2xx::msgInUse);
 
     EXPECT_TRUE(chip.resetDevice());
     EXPECT_TRUE(chip.setBaudRate(5));
