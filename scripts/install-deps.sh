@@ -8,6 +8,8 @@ packages=(
     fonts-liberation2 fonts-dejavu-core
     libserialport-dev
     libgtest-dev libgmock-dev
+    # the command line's tests parse its JSON back
+    nlohmann-json3-dev
 )
 
 # Groups named on the command line come on top.
