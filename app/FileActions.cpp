@@ -10,13 +10,28 @@ namespace {
 
 const char* const writeFailedText = "Unable to write to %s";
 
+// config/ takes the bytes of the name as the system names files; on Windows that is UTF-8,
+// which its file access turns into wide names (the local 8-bit code page has no room for
+// every letter).
 std::string localName(const QString& fileName) {
+#if defined(Q_OS_WIN)
+    return fileName.toStdString();
+#else
     return QFile::encodeName(fileName).toStdString();
+#endif
+}
+
+QString displayName(const std::string& fileName) {
+#if defined(Q_OS_WIN)
+    return QString::fromStdString(fileName);
+#else
+    return QFile::decodeName(fileName.c_str());
+#endif
 }
 
 QString writeFailedMessage(const std::string& fileName) {
     QString message = QString::fromUtf8(writeFailedText);
-    const QString name = QDir::toNativeSeparators(QFile::decodeName(fileName.c_str()));
+    const QString name = QDir::toNativeSeparators(displayName(fileName));
     return message.replace(message.indexOf(u"%s"), 2, name);
 }
 

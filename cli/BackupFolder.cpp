@@ -1,22 +1,32 @@
 #include "BackupFolder.h"
 
+#include "config/Utf8Path.h"
+
 #include <cstdlib>
 #include <filesystem>
 
 namespace qolmex::cli {
 namespace {
 
+#ifdef _WIN32
+// The wide form, since the narrow one loses letters outside the ANSI code page.
+std::filesystem::path environment(const wchar_t* name) {
+    const wchar_t* value = _wgetenv(name);
+    return value ? std::filesystem::path(value) : std::filesystem::path();
+}
+#else
 std::string environment(const char* name) {
     const char* value = std::getenv(name);
     return value ? value : "";
 }
+#endif
 
 } // namespace
 
 std::string defaultBackupFolder() {
     std::filesystem::path base;
 #ifdef _WIN32
-    base = environment("LOCALAPPDATA");
+    base = environment(L"LOCALAPPDATA");
 #else
     base = environment("XDG_DATA_HOME");
     if (base.empty() || base.is_relative()) { // a relative one is to be ignored
@@ -28,7 +38,7 @@ std::string defaultBackupFolder() {
 #endif
     if (base.empty())
         return {};
-    return (base / "qolmex70" / "backups").string();
+    return utf8Name(base / "qolmex70" / "backups");
 }
 
 } // namespace qolmex::cli

@@ -1,14 +1,17 @@
 #include "CsvLog.h"
 
+#include "config/Utf8Path.h"
+
 #include <filesystem>
 
 namespace qolmex::cli {
 
 bool CsvLog::open(const std::string& path) {
     std::error_code error;
-    const bool fresh = !std::filesystem::exists(path, error) ||
-                       std::filesystem::file_size(path, error) == 0 || error;
-    file_.open(path, std::ios::binary | std::ios::app);
+    const std::filesystem::path name = utf8Path(path);
+    const bool fresh = !std::filesystem::exists(name, error) ||
+                       std::filesystem::file_size(name, error) == 0 || error;
+    file_.open(name, std::ios::binary | std::ios::app);
     if (!file_)
         return false;
     if (fresh)

@@ -5,6 +5,7 @@
 #include "config/ConfigurationFile.h"
 #include "config/FileAccess.h"
 #include "config/FileWriteError.h"
+#include "config/Utf8Path.h"
 #include "transfer/FrameDecoder.h"
 #include "transfer/ImageEncoder.h"
 
@@ -16,9 +17,9 @@ namespace {
 
 bool readable(const std::string& path) {
     std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error))
+    if (!std::filesystem::is_regular_file(utf8Path(path), error))
         return false;
-    return std::ifstream(path, std::ios::binary).good();
+    return std::ifstream(utf8Path(path), std::ios::binary).good();
 }
 
 } // namespace
@@ -80,17 +81,17 @@ bool writeImageFile(const std::string& path, const RawImage& raw) {
 bool saveConfigurationAsNew(const Configuration& config, const std::string& path) {
     // Saved under a name of its own first, so an existing file's foreign lines are not kept
     // and a failure leaves it as it was.
-    const std::string fresh = path + ".qolmex-new";
+    const std::filesystem::path fresh = utf8Path(path + ".qolmex-new");
     std::error_code ignored;
     std::filesystem::remove(fresh, ignored);
     try {
-        ConfigurationFile::save(config, fresh);
+        ConfigurationFile::save(config, utf8Name(fresh));
     } catch (const FileWriteError&) {
         std::filesystem::remove(fresh, ignored);
         return false;
     }
     std::error_code error;
-    std::filesystem::rename(fresh, path, error);
+    std::filesystem::rename(fresh, utf8Path(path), error);
     if (error)
         std::filesystem::remove(fresh, ignored);
     return !error;

@@ -3,6 +3,7 @@
 #include "CliTexts.h"
 #include "SettingsFiles.h"
 #include "config/Configuration.h"
+#include "config/Utf8Path.h"
 #include "transfer/ImageEncoder.h"
 
 #include <algorithm>
@@ -15,9 +16,8 @@ namespace {
 bool sameWrittenBlocks(const Configuration& config, const RawImage& readBack) {
     const std::vector<Block> written = encodeImage(config);
     return std::all_of(written.begin(), written.end(), [&readBack](const Block& block) {
-                           return std::equal(block.data.begin(), block.data.end(),
-                                             readBack.begin() + block.address);
-                       });
+        return std::equal(block.data.begin(), block.data.end(), readBack.begin() + block.address);
+    });
 }
 
 } // namespace
@@ -50,11 +50,10 @@ std::string keepBackup(const std::string& folder, const std::string& serialNumbe
     if (folder.empty())
         return {};
     std::error_code ignored;
-    std::filesystem::create_directories(folder, ignored);
-    const std::string stem =
-        (std::filesystem::path(folder) /
-         ((serialNumber.empty() ? std::string("unit") : serialNumber) + "-" + when.compact()))
-            .string();
+    std::filesystem::create_directories(utf8Path(folder), ignored);
+    const std::string stem = utf8Name(
+        utf8Path(folder) / utf8Path((serialNumber.empty() ? std::string("unit") : serialNumber) +
+                                    "-" + when.compact()));
     if (!saveConfigurationAsNew(config, stem + ".kvx") || !writeImageFile(stem + ".bin", raw))
         return {};
     return stem + ".kvx";
@@ -81,8 +80,8 @@ ProgrammingResult programUnit(UnitSession& session, const std::string& serialNum
     }
 
     const std::string backup = result.backup;
-    result = resultOf(session.send(config, [&options] { return options.now().toMinute(); },
-                                   texts::phaseSend));
+    result = resultOf(session.send(
+        config, [&options] { return options.now().toMinute(); }, texts::phaseSend));
     result.backup = backup;
     if (!result.ok() || !options.verify)
         return result;

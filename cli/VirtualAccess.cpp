@@ -1,5 +1,6 @@
 #include "VirtualAccess.h"
 
+#include "config/Utf8Path.h"
 #include "sim/Clock.h"
 #include "sim/VirtualUnit.h"
 
@@ -58,11 +59,12 @@ VirtualUnit& VirtualAccess::addUnit(const std::string& serialNumber, UnitFaults 
     slot->faults = faults;
     slot->memoryFile = memoryFile;
     if (!memoryFile.empty()) {
-        std::ifstream in(memoryFile, std::ios::binary);
+        std::ifstream in(utf8Path(memoryFile), std::ios::binary);
         const std::string bytes((std::istreambuf_iterator<char>(in)),
                                 std::istreambuf_iterator<char>());
         if (!bytes.empty())
-            slot->unit->preloadMemory(0, std::string_view(bytes).substr(0, VirtualUnit::memorySize));
+            slot->unit->preloadMemory(0,
+                                      std::string_view(bytes).substr(0, VirtualUnit::memorySize));
     }
     std::lock_guard lock(mutex_);
     ++made_;
@@ -85,8 +87,11 @@ std::vector<BridgeEntry> VirtualAccess::listBridges() {
     std::vector<BridgeEntry> bridges;
     for (const auto& slot : slots_)
         if (slot->present && !slot->faults.noDevice)
-            bridges.push_back(BridgeEntry{VirtualUnit::description, slot->serialNumber,
-                                          BridgeEntry::viaVendorLibrary, true, {}});
+            bridges.push_back(BridgeEntry{VirtualUnit::description,
+                                          slot->serialNumber,
+                                          BridgeEntry::viaVendorLibrary,
+                                          true,
+                                          {}});
     return bridges;
 }
 
@@ -131,7 +136,7 @@ void VirtualAccess::finish() {
         if (slot->memoryFile.empty())
             continue;
         const auto& memory = slot->unit->memory();
-        std::ofstream(slot->memoryFile, std::ios::binary)
+        std::ofstream(utf8Path(slot->memoryFile), std::ios::binary)
             .write(reinterpret_cast<const char*>(memory.data()),
                    static_cast<std::streamsize>(memory.size()));
     }

@@ -1,3 +1,4 @@
+#include "Arguments.h"
 #include "BackupFolder.h"
 #include "Cli.h"
 #include "Interrupt.h"
@@ -16,5 +17,5 @@ int main(int argc, char** argv) {
     env.interrupted = interruptRequested;
     env.backupFolder = defaultBackupFolder();
     env.sleep = [](std::chrono::milliseconds span) { std::this_thread::sleep_for(span); };
-    return runCli(std::vector<std::string>(argv + 1, argv + argc), env);
+    return runCli(commandArguments(argc, argv), env);
 }

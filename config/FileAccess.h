@@ -7,7 +7,8 @@
 #include <string_view>
 
 // Every call into the operating system's file interface lives behind these functions, so a
-// port to another system changes FileAccess.cpp alone.
+// port to another system changes only their one file (FileAccess.cpp for POSIX systems,
+// FileAccessWindows.cpp for Windows). File names are UTF-8 on every system.
 namespace qolmex::fileaccess {
 
 // Hands the content of a regular file to sink piece by piece. Anything else (no such file, a

@@ -14,6 +14,15 @@ packages=(
     qt6-translations-l10n file dpkg-dev desktop-file-utils appstream lintian
 )
 
+# Groups named on the command line come on top.
+for group in "$@"; do
+    case "$group" in
+    # The Windows build of the core and the command-line program, tested under Wine.
+    windows) packages+=(cmake make g++-mingw-w64-x86-64-posix googletest wine wine64) ;;
+    *) echo "install-deps.sh: unknown group '$group'" >&2; exit 2 ;;
+    esac
+done
+
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -9,3 +9,4 @@ cmake --build build-test -j2
 ctest --test-dir build-test --output-on-failure -j2 --timeout 300
 scripts/test-as-nobody.sh build-test
 scripts/test-package.sh build-test
+scripts/test-windows.sh

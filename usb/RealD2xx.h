@@ -1,6 +1,6 @@
 #pragma once
 // The D2XX library the real program uses: the vendor's library where it can
-// open the bridge, else the operating system's serial driver.
+// open the bridge, else (not on Windows) the operating system's serial driver.
 
 #include "usb/D2xxLibrary.h"
 

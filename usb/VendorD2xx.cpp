@@ -3,8 +3,6 @@
 #include "usb/OpenFailureTexts.h"
 
 #if defined(_WIN32)
-#define WIN32_LEAN_AND_MEAN
-#define NOMINMAX
 #include <windows.h>
 #define QOLMEX_D2XX_CALL WINAPI
 #else

@@ -9,6 +9,12 @@
 namespace qolmex::cli {
 namespace {
 
+#ifdef _WIN32
+TEST(BackupFolder, FollowsTheLocalApplicationDataFolder) {
+    _wputenv_s(L"LOCALAPPDATA", L"C:\\Users\\mont\u00e9r\\AppData\\Local");
+    EXPECT_EQ(defaultBackupFolder(), "C:\\Users\\montér\\AppData\\Local\\qolmex70\\backups");
+}
+#else
 TEST(BackupFolder, FollowsTheUsersDataFolder) {
     ::setenv("HOME", "/home/montér", 1);
     ::setenv("XDG_DATA_HOME", "/data", 1);
@@ -18,6 +24,7 @@ TEST(BackupFolder, FollowsTheUsersDataFolder) {
     ::unsetenv("XDG_DATA_HOME");
     EXPECT_EQ(defaultBackupFolder(), "/home/montér/.local/share/qolmex70/backups");
 }
+#endif
 
 TEST(ProgressLine, ShowsPhasePerCentAndSecondsLeft) {
     EXPECT_EQ(ProgressLine::render("Odosielanie", 0.5, 7),

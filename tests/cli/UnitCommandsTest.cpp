@@ -38,7 +38,9 @@ TEST_F(CliTest, SendKeepsABackupThenWritesAndReadsBack) {
     EXPECT_EQ(run({"--json", "send", saved(another(), "new.kvx")}), 0) << out.str();
     EXPECT_EQ(unit.memory(), unitMemoryOf(another()));
     EXPECT_TRUE(unit.clockBlockWritten());
-    const std::string stem = folder.file("backups/QX1-20261208-143005");
+    // In the folder by the system's own separator.
+    const std::string stem =
+        testing::utf8Of(testing::pathOf(folder.file("backups")) / "QX1-20261208-143005");
     EXPECT_EQ(loaded(stem + ".kvx"), demoConfiguration());
     EXPECT_EQ(testing::readBytes(stem + ".bin"), bytesOf(before));
 

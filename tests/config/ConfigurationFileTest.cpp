@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 
 namespace qolmex {
 namespace {
@@ -77,6 +78,27 @@ TEST_F(ConfigurationFileTest, SaveThenOpenGivesBackEveryField) {
     const std::string first = readBytes(name);
     ConfigurationFile::save(back, name);
     EXPECT_EQ(readBytes(name), first);
+}
+
+// Names are UTF-8; on Windows they must reach the file system as the same letters.
+TEST_F(ConfigurationFileTest, ANameWithSlovakLettersIsSavedReplacedAndOpened) {
+    const std::string place = folder.file("Košice");
+    std::filesystem::create_directory(testing::pathOf(place));
+    const std::string slovak = place + "/zákazník č. 1.kvx";
+    Configuration first;
+    first.setText("editTCV1_1", "0905111");
+    ConfigurationFile::save(first, slovak);
+    Configuration second;
+    second.setText("editTCV1_1", "0905222");
+    ConfigurationFile::save(second, slovak);
+
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(testing::pathOf(place)))
+        names.push_back(testing::utf8Of(entry.path().filename()));
+    EXPECT_EQ(names, std::vector<std::string>{"zákazník č. 1.kvx"}) << "no temporary file left";
+    Configuration back;
+    ConfigurationFile::load(back, slovak);
+    EXPECT_EQ(back.text("editTCV1_1"), "0905222");
 }
 
 TEST_F(ConfigurationFileTest, SmsTextsLoseOuterBlanksAndOnePairOfQuotes) {

@@ -1,22 +1,41 @@
 #pragma once
 
-#include <cstdlib>
+#include "config/Utf8Path.h"
+
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <stdexcept>
 #include <string>
 
 namespace qolmex::testing {
 
+inline std::filesystem::path pathOf(const std::string& utf8) {
+    return utf8Path(utf8);
+}
+
+inline std::string utf8Of(const std::filesystem::path& path) {
+    return utf8Name(path);
+}
+
 // A fresh folder for one test, removed with everything in it afterwards.
 class TempFolder {
 public:
     TempFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "qolmex-XXXXXX").string();
-        if (!::mkdtemp(pattern.data()))
-            throw std::runtime_error("no temporary folder");
-        path_ = pattern;
+        // create_directory fails for a name that exists, so the folder is ours alone.
+        std::random_device seed;
+        std::mt19937_64 random(seed());
+        const auto base = std::filesystem::temp_directory_path();
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            const auto candidate = base / ("qolmex-" + std::to_string(random() % 1000000000));
+            std::error_code error;
+            if (std::filesystem::create_directory(candidate, error)) {
+                path_ = candidate;
+                return;
+            }
+        }
+        throw std::runtime_error("no temporary folder");
     }
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
@@ -28,7 +47,8 @@ public:
         std::filesystem::remove_all(path_, ignored);
     }
 
-    std::string file(const std::string& name) const { return (path_ / name).string(); }
+    // Names are UTF-8, as the program hands them to config/ on every system.
+    std::string file(const std::string& name) const { return utf8Of(path_ / pathOf(name)); }
     const std::filesystem::path& path() const { return path_; }
 
     std::size_t entryCount() const {
@@ -41,11 +61,11 @@ private:
 };
 
 inline void writeBytes(const std::string& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
+    std::ofstream(pathOf(path), std::ios::binary) << bytes;
 }
 
 inline std::string readBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(pathOf(path), std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 

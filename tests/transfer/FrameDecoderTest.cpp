@@ -45,7 +45,7 @@ protected:
 
 TEST_F(Decoding, PhoneNumberBlocksGoToTheirPositionAndDtmfCode) {
     for (int k = 1; k <= 17; ++k)
-        apply(static_cast<std::uint16_t>(1024 + 16 * (k - 1)), countedText(2, "0" + std::to_string(k % 10)));
+        apply(static_cast<std::uint16_t>(1024 + 16 * (k - 1)), countedText(2, std::string{'0', static_cast<char>('0' + k % 10)}));
     apply(2208 - 32, countedText(1, "1"));
     apply(2208 - 16, countedText(1, "2"));
     apply(2208, countedText(6, "+42190"));

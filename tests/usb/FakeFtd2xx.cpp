@@ -5,6 +5,8 @@
 // without its optional functions (FAKE_FTD2XX_BASIC) an older library that must still work.
 // Two bridges are attached: ours, and one the kernel's serial driver holds ("FAKEHELD").
 
+#include "FakeFtd2xxExport.h"
+
 #include <cstdint>
 #include <cstring>
 
@@ -14,11 +16,11 @@ using FT_HANDLE = void*;
 namespace {
 int device = 0; // the one device; its address is the handle
 const char identity[] = "QOLMEX70";
-}
+} // namespace
 
-#define EXPORT extern "C" __attribute__((visibility("default")))
+#define EXPORT FAKE_D2XX_EXPORT
 
-EXPORT FT_STATUS FT_OpenEx(void* arg, std::uint32_t flags, FT_HANDLE* handle) {
+EXPORT FT_STATUS FAKE_D2XX_CALL FT_OpenEx(void* arg, std::uint32_t flags, FT_HANDLE* handle) {
     const char* key = static_cast<const char*>(arg);
     if (flags == 1 && std::strcmp(key, "FAKEHELD") == 0)
         return 3; // FT_DEVICE_NOT_OPENED
@@ -28,39 +30,47 @@ EXPORT FT_STATUS FT_OpenEx(void* arg, std::uint32_t flags, FT_HANDLE* handle) {
     *handle = &device;
     return 0;
 }
-EXPORT FT_STATUS FT_Close(FT_HANDLE h) { return h == &device ? 0 : 1; }
-EXPORT FT_STATUS FT_ResetDevice(FT_HANDLE h) { return h == &device ? 0 : 1; }
-EXPORT FT_STATUS FT_SetBaudRate(FT_HANDLE h, std::uint32_t baud) {
+EXPORT FT_STATUS FAKE_D2XX_CALL FT_Close(FT_HANDLE h) {
+    return h == &device ? 0 : 1;
+}
+EXPORT FT_STATUS FAKE_D2XX_CALL FT_ResetDevice(FT_HANDLE h) {
+    return h == &device ? 0 : 1;
+}
+EXPORT FT_STATUS FAKE_D2XX_CALL FT_SetBaudRate(FT_HANDLE h, std::uint32_t baud) {
     return h == &device && baud == 9600 ? 0 : 7;
 }
-EXPORT FT_STATUS FT_SetDataCharacteristics(FT_HANDLE h, std::uint8_t bits, std::uint8_t stop,
-                                           std::uint8_t parity) {
+EXPORT FT_STATUS FAKE_D2XX_CALL FT_SetDataCharacteristics(FT_HANDLE h, std::uint8_t bits,
+                                                          std::uint8_t stop, std::uint8_t parity) {
     return h == &device && bits == 7 && stop == 2 && parity == 4 ? 0 : 6;
 }
-EXPORT FT_STATUS FT_SetFlowControl(FT_HANDLE h, std::uint16_t flow, std::uint8_t xon,
-                                   std::uint8_t xoff) {
+EXPORT FT_STATUS FAKE_D2XX_CALL FT_SetFlowControl(FT_HANDLE h, std::uint16_t flow, std::uint8_t xon,
+                                                  std::uint8_t xoff) {
     return h == &device && flow == 0x0400 && xon == 0x11 && xoff == 0x13 ? 0 : 6;
 }
-EXPORT FT_STATUS FT_SetTimeouts(FT_HANDLE h, std::uint32_t readMs, std::uint32_t writeMs) {
+EXPORT FT_STATUS FAKE_D2XX_CALL FT_SetTimeouts(FT_HANDLE h, std::uint32_t readMs,
+                                               std::uint32_t writeMs) {
     return h == &device && readMs == 500 && writeMs == 1000 ? 0 : 6;
 }
-EXPORT FT_STATUS FT_Read(FT_HANDLE h, void* buffer, std::uint32_t count, std::uint32_t* got) {
+EXPORT FT_STATUS FAKE_D2XX_CALL FT_Read(FT_HANDLE h, void* buffer, std::uint32_t count,
+                                        std::uint32_t* got) {
     const std::uint32_t n = count < 8 ? count : 8;
     std::memcpy(buffer, identity, n);
     *got = n;
     return h == &device ? 0 : 1;
 }
-EXPORT FT_STATUS FT_Write(FT_HANDLE h, void*, std::uint32_t count, std::uint32_t* written) {
+EXPORT FT_STATUS FAKE_D2XX_CALL FT_Write(FT_HANDLE h, void*, std::uint32_t count,
+                                         std::uint32_t* written) {
     *written = count > 3 ? 3 : count; // a short write, to see the count come back
     return h == &device ? 0 : 1;
 }
-EXPORT FT_STATUS FT_GetQueueStatus(FT_HANDLE h, std::uint32_t* waiting) {
+EXPORT FT_STATUS FAKE_D2XX_CALL FT_GetQueueStatus(FT_HANDLE h, std::uint32_t* waiting) {
     *waiting = 42;
     return h == &device ? 0 : 1;
 }
 #ifndef FAKE_FTD2XX_INCOMPLETE
-EXPORT FT_STATUS FT_GetDeviceInfo(FT_HANDLE h, std::uint32_t* type, std::uint32_t* id,
-                                  char* serial, char* description, void*) {
+EXPORT FT_STATUS FAKE_D2XX_CALL FT_GetDeviceInfo(FT_HANDLE h, std::uint32_t* type,
+                                                 std::uint32_t* id, char* serial, char* description,
+                                                 void*) {
     *type = 5;
     *id = 0x04036001;
     std::strcpy(serial, "FAKE0001");
@@ -70,17 +80,17 @@ EXPORT FT_STATUS FT_GetDeviceInfo(FT_HANDLE h, std::uint32_t* type, std::uint32_
 #endif
 
 #ifndef FAKE_FTD2XX_BASIC
-EXPORT FT_STATUS FT_SetLatencyTimer(FT_HANDLE h, std::uint8_t timer) {
+EXPORT FT_STATUS FAKE_D2XX_CALL FT_SetLatencyTimer(FT_HANDLE h, std::uint8_t timer) {
     return h == &device && timer == 1 ? 0 : 6;
 }
-EXPORT FT_STATUS FT_CreateDeviceInfoList(std::uint32_t* count) {
+EXPORT FT_STATUS FAKE_D2XX_CALL FT_CreateDeviceInfoList(std::uint32_t* count) {
     *count = 2;
     return 0;
 }
-EXPORT FT_STATUS FT_GetDeviceInfoDetail(std::uint32_t index, std::uint32_t* flags,
-                                        std::uint32_t* type, std::uint32_t* id,
-                                        std::uint32_t* location, void* serial, void* description,
-                                        FT_HANDLE* handle) {
+EXPORT FT_STATUS FAKE_D2XX_CALL FT_GetDeviceInfoDetail(std::uint32_t index, std::uint32_t* flags,
+                                                       std::uint32_t* type, std::uint32_t* id,
+                                                       std::uint32_t* location, void* serial,
+                                                       void* description, FT_HANDLE* handle) {
     if (index > 1)
         return 6;
     *flags = index == 1 ? 1 : 0; // FT_FLAGS_OPENED

@@ -236,6 +236,7 @@ TEST(SerialD2xxCalls, RefusesWhatD2xxRefuses) {
     EXPECT_EQ(serial.FT_Close(second), FT_OK);
 }
 
+#if defined(__linux__)
 TEST(SerialD2xxSysfs, DeviceReleaseIsReadFromTheUsbDevice) {
     namespace fs = std::filesystem;
     const fs::path root = fs::path(::testing::TempDir()) / "qolmex-sysfs";
@@ -251,6 +252,7 @@ TEST(SerialD2xxSysfs, DeviceReleaseIsReadFromTheUsbDevice) {
     EXPECT_EQ(readBcdDevice("/dev/ttyUSB7", root.string()), std::nullopt);
     fs::remove_all(root);
 }
+#endif
 
 } // namespace
 } // namespace qolmex
