@@ -8,6 +8,8 @@ packages=(
     fonts-liberation2 fonts-dejavu-core
     libserialport-dev
     libgtest-dev libgmock-dev
+    # fuzzing (scripts/fuzz.sh) and the memory check of the command-line companion
+    clang-14 libfuzzer-14-dev libclang-rt-14-dev valgrind
 )
 
 missing=()
