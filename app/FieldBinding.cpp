@@ -1,7 +1,7 @@
 #include "FieldBinding.h"
 
 #include "TSmsMemo.h"
-#include "Windows1250.h"
+#include "config/Windows1250.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -14,7 +14,7 @@ constexpr std::uint8_t readStartAnswer = 0x60;
 
 } // namespace
 
-void ReadSequence::run(Configuration& config) {
+void ReadSequence::run(Configuration& config, const FrameSink& onFrame) {
     if (!begin(texts::readCaption))
         return;
     state_.BlockAddress = 0;
@@ -36,7 +36,9 @@ void ReadSequence::run(Configuration& config) {
         // A frame whose acknowledgement never gets out is still taken.
         const bool acknowledged = exchange_.ACK();
         decoder.apply(address, data);
-        if (!acknowledged)
+        if (onFrame)
+            onFrame(Block{address, data});
+        if (!acknowledged || cancelled())
             return giveUpStalled();
     } while (!endsRead(state_.BlockAddress));
     finish();

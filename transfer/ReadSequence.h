@@ -1,6 +1,9 @@
 #pragma once
 
+#include "transfer/MemoryImage.h"
 #include "transfer/TransferSequence.h"
+
+#include <functional>
 
 namespace qolmex {
 
@@ -14,7 +17,11 @@ public:
                  TransferHost& host)
         : TransferSequence(state, connection, dialog, host) {}
 
-    void run(Configuration& config);
+    // Every frame received also goes to onFrame, as it came, for a caller that keeps the raw
+    // image.
+    using FrameSink = std::function<void(const Block&)>;
+
+    void run(Configuration& config, const FrameSink& onFrame = {});
 };
 
 } // namespace qolmex

@@ -51,7 +51,8 @@ bool SendSequence::sendBlock(std::uint16_t address, const std::function<std::str
         BlockPayload = payload();
         exchange_.SendTxString(BlockPayload);
         host_.pump();
-        if (!state_.BlockConfirmed && stalled())
+        // Storno also sets BlockConfirmed, which must not pass for an echo.
+        if (cancelled() || (!state_.BlockConfirmed && stalled()))
             return false;
     } while (!state_.BlockConfirmed);
     markProgress();

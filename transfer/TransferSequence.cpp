@@ -9,7 +9,8 @@ TransferSequence::TransferSequence(TransferState& state, DeviceConnection& conne
     : state_(state), connection_(connection), dialog_(dialog), host_(host),
       exchange_(
           state, [this] { host_.pump(); }, [this](int a) { dialog_.setProgress(a); },
-          [this](int a) { dialog_.setProgress(a); }, [this] { return stalled(); }) {}
+          [this](int a) { dialog_.setProgress(a); },
+          [this] { return stalled() || cancelled(); }) {}
 
 bool TransferSequence::begin(const char* caption) {
     connection_.Connect();
@@ -79,8 +80,10 @@ void TransferSequence::finish() {
 }
 
 void TransferSequence::giveUpStalled() {
+    const bool byStorno = cancelled(); // the user stopped it and needs no message
     finish();
-    host_.showMessage(texts::unitStopped);
+    if (!byStorno)
+        host_.showMessage(texts::unitStopped);
 }
 
 } // namespace qolmex

@@ -37,8 +37,11 @@ protected:
     void enterTransferring();
     // The ordinary end: line closed, dialog hidden, window enabled.
     void finish();
-    // The unit stopped answering in the middle: end as usual, then say so.
+    // The unit stopped answering in the middle: end as usual, then say so. After a Storno
+    // it ends the same way, silently.
     void giveUpStalled();
+    // Storno clears the connection flag; every loop of a transfer ends on it.
+    bool cancelled() const { return !state_.DeviceConnected; }
 
     // Progress watch for the stall limit.
     void markProgress() { lastProgress_ = host_.now(); }

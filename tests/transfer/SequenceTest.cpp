@@ -214,6 +214,26 @@ TEST_F(Sequences, StornoDuringTheStartWaitEndsSilently) {
     expectIdle();
 }
 
+// Storno while the blocks move (only the command line offers it then) ends the loop at
+// once instead of taking the cancel for a confirmed block and going on.
+TEST_F(Sequences, StornoDuringTheBlocksStopsSendAndReadAtOnce) {
+    cancelAtPump(40);
+    send(fullConfiguration());
+    EXPECT_TRUE(host.messages.empty());
+    EXPECT_LT(unit.receivedFrameAddresses().size(), 40u);
+    EXPECT_FALSE(unit.clockBlockWritten());
+    expectIdle();
+
+    preload(fullConfiguration());
+    const int before = host.pumps;
+    cancelAtPump(before + 40);
+    Configuration config;
+    read(config);
+    EXPECT_TRUE(host.messages.empty());
+    EXPECT_LT(unit.framesSent(), 40u);
+    expectIdle();
+}
+
 TEST_F(Sequences, EchoFaultsAreRetriedUntilTheBlockLands) {
     for (const UnitFaults faults :
          {UnitFaults{.corruptEchoEvery = 7}, UnitFaults{.shortEchoEvery = 5}}) {

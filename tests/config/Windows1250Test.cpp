@@ -1,4 +1,4 @@
-#include "app/Windows1250.h"
+#include "config/Windows1250.h"
 
 #include <gtest/gtest.h>
 
@@ -35,6 +35,10 @@ TEST(Windows1250, TheFiveUndefinedBytesShowAsTheirOwnNumber) {
 TEST(Windows1250, ACharacterWithoutAByteBecomesAQuestionMark) {
     EXPECT_EQ(unicodeToWindows1250(u'ø'), std::nullopt);
     EXPECT_EQ(encodeWindows1250(u"aø€"), "a?\x80");
+}
+
+TEST(Windows1250, TextForATerminalIsUtf8) {
+    EXPECT_EQ(windows1250ToUtf8("\xe8\x9e\xfd a\x80\x81"), "čžý a€\xc2\x81");
 }
 
 } // namespace

@@ -57,4 +57,23 @@ std::string encodeWindows1250(std::u16string_view text) {
     return bytes;
 }
 
+std::string windows1250ToUtf8(std::string_view bytes) {
+    std::string utf8;
+    utf8.reserve(bytes.size());
+    for (char b : bytes) {
+        const char32_t c = windows1250ToUnicode(static_cast<unsigned char>(b));
+        if (c < 0x80) {
+            utf8.push_back(static_cast<char>(c));
+        } else if (c < 0x800) {
+            utf8.push_back(static_cast<char>(0xC0 | (c >> 6)));
+            utf8.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+        } else { // the table holds nothing beyond the first plane
+            utf8.push_back(static_cast<char>(0xE0 | (c >> 12)));
+            utf8.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+            utf8.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+        }
+    }
+    return utf8;
+}
+
 } // namespace qolmex

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "usb/BridgeEntry.h"
+#include "usb/D2xxLibrary.h"
+
+#include <chrono>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace qolmex::cli {
+
+// One thread's way to a unit: a D2XX library of its own (backend chains keep no locks, so
+// threads never share one) and the clock its waits run on.
+class UnitLink {
+public:
+    virtual ~UnitLink() = default;
+    virtual D2xxLibrary& library() = 0;
+    virtual std::chrono::milliseconds now() = 0;
+};
+
+// Where units come from: the real bridges, one named port, or virtual units.
+class UnitAccess {
+public:
+    virtual ~UnitAccess() = default;
+    // Every bridge attached now. Called from one thread only.
+    virtual std::vector<BridgeEntry> listBridges() = 0;
+    // A link for the unit with this serial number (empty: the first with the unit's
+    // description). Links may be made and used on any thread, one thread each.
+    virtual std::unique_ptr<UnitLink> link(const std::string& serialNumber) = 0;
+    // The command is over: a virtual unit keeps its memory now.
+    virtual void finish() {}
+};
+
+} // namespace qolmex::cli

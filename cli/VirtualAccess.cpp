@@ -1,0 +1,136 @@
+#include "VirtualAccess.h"
+
+#include "sim/Clock.h"
+#include "sim/VirtualUnit.h"
+
+#include <fstream>
+#include <iterator>
+
+namespace qolmex::cli {
+
+struct VirtualAccess::Slot {
+    std::unique_ptr<Clock> clock;
+    std::unique_ptr<VirtualUnit> unit;
+    std::string serialNumber;
+    UnitFaults faults;
+    std::string memoryFile;
+    bool present = true;
+    bool linked = false;
+};
+
+class VirtualAccess::Link : public UnitLink {
+public:
+    Link(VirtualAccess& owner, Slot& slot) : owner_(owner), slot_(slot) {}
+    ~Link() override { owner_.released(slot_); }
+    Link(const Link&) = delete;
+    Link& operator=(const Link&) = delete;
+
+    D2xxLibrary& library() override { return *slot_.unit; }
+    std::chrono::milliseconds now() override {
+        return std::chrono::duration_cast<std::chrono::milliseconds>(slot_.clock->now());
+    }
+
+private:
+    VirtualAccess& owner_;
+    Slot& slot_;
+};
+
+VirtualAccess::VirtualAccess(Timing timing) : timing_(timing) {}
+
+VirtualAccess::~VirtualAccess() = default;
+
+VirtualUnit& VirtualAccess::addUnit(const std::string& serialNumber, UnitFaults faults,
+                                    const std::string& memoryFile) {
+    auto slot = std::make_unique<Slot>();
+    if (timing_ == Timing::RealTime)
+        slot->clock = std::make_unique<RealClock>();
+    else
+        slot->clock = std::make_unique<VirtualClock>();
+    UnitPacing pacing;
+    pacing.atBaudRate = true;
+    slot->unit = std::make_unique<VirtualUnit>(*slot->clock, faults, pacing);
+    slot->unit->setSerialNumber(serialNumber);
+    slot->serialNumber = serialNumber;
+    slot->faults = faults;
+    slot->memoryFile = memoryFile;
+    if (!memoryFile.empty()) {
+        std::ifstream in(memoryFile, std::ios::binary);
+        const std::string bytes((std::istreambuf_iterator<char>(in)),
+                                std::istreambuf_iterator<char>());
+        if (!bytes.empty())
+            slot->unit->preloadMemory(0, std::string_view(bytes).substr(0, VirtualUnit::memorySize));
+    }
+    std::lock_guard lock(mutex_);
+    ++made_;
+    slots_.push_back(std::move(slot));
+    return *slots_.back()->unit;
+}
+
+VirtualUnit& VirtualAccess::unit(std::size_t index) {
+    std::lock_guard lock(mutex_);
+    return *slots_.at(index)->unit;
+}
+
+std::size_t VirtualAccess::unitCount() const {
+    std::lock_guard lock(mutex_);
+    return slots_.size();
+}
+
+std::vector<BridgeEntry> VirtualAccess::listBridges() {
+    std::lock_guard lock(mutex_);
+    std::vector<BridgeEntry> bridges;
+    for (const auto& slot : slots_)
+        if (slot->present && !slot->faults.noDevice)
+            bridges.push_back(BridgeEntry{VirtualUnit::description, slot->serialNumber,
+                                          BridgeEntry::viaVendorLibrary, true, {}});
+    return bridges;
+}
+
+std::unique_ptr<UnitLink> VirtualAccess::link(const std::string& serialNumber) {
+    std::lock_guard lock(mutex_);
+    for (const auto& slot : slots_) {
+        if (slot->present && !slot->linked &&
+            (serialNumber.empty() || slot->serialNumber == serialNumber)) {
+            slot->linked = true;
+            return std::make_unique<Link>(*this, *slot);
+        }
+    }
+    // Nothing there: a link to a unit that is not attached, so Connect finds no bridge.
+    auto slot = std::make_unique<Slot>();
+    slot->clock = std::make_unique<VirtualClock>();
+    slot->unit = std::make_unique<VirtualUnit>(*slot->clock, UnitFaults{.noDevice = true});
+    slot->present = false;
+    slot->linked = true;
+    slots_.push_back(std::move(slot));
+    return std::make_unique<Link>(*this, *slots_.back());
+}
+
+void VirtualAccess::released(Slot& slot) {
+    std::string next;
+    {
+        std::lock_guard lock(mutex_);
+        slot.linked = false;
+        if (replaceUpTo_ == 0 || !slot.present)
+            return;
+        slot.present = false;
+        if (made_ >= replaceUpTo_)
+            return;
+        next = slot.serialNumber.substr(0, slot.serialNumber.find('-')) + "-" +
+               std::to_string(made_ + 1);
+    }
+    addUnit(next, slot.faults);
+}
+
+void VirtualAccess::finish() {
+    std::lock_guard lock(mutex_);
+    for (const auto& slot : slots_) {
+        if (slot->memoryFile.empty())
+            continue;
+        const auto& memory = slot->unit->memory();
+        std::ofstream(slot->memoryFile, std::ios::binary)
+            .write(reinterpret_cast<const char*>(memory.data()),
+                   static_cast<std::streamsize>(memory.size()));
+    }
+}
+
+} // namespace qolmex::cli
