@@ -8,3 +8,4 @@ cmake -S . -B build-test -DCMAKE_BUILD_TYPE=Debug -DQOLMEX_SANITIZE=ON
 cmake --build build-test -j2
 ctest --test-dir build-test --output-on-failure -j2 --timeout 300
 scripts/test-fuzz.sh
+scripts/test-valgrind.sh
