@@ -39,7 +39,7 @@ public:
     }
 
     static constexpr std::chrono::milliseconds tick{2000};
-    long pumps = 0;
+    int pumps = 0;
     bool mainEnabled = true;
     std::vector<std::string> messages;
     std::function<void()> onPump;
