@@ -21,11 +21,20 @@ namespace {
 // One unit being programmed on a thread of its own, with its own link, transfer state and
 // connection.
 struct Job {
-    std::string serial;
+    std::string serial; // empty for a port that tells none: Connect then goes by description
+    std::string key;    // tells units apart: the serial number, else the port
     ProgrammingResult result;
     double seconds = 0;
     std::atomic<bool> done{false};
     std::thread thread;
+
+    Job() = default;
+    Job(const Job&) = delete;
+    Job& operator=(const Job&) = delete;
+    ~Job() {
+        if (thread.joinable()) // whatever ended the batch, no thread is left running
+            thread.join();
+    }
 };
 
 void runJob(Job& job, UnitAccess& access, const Configuration& config,
@@ -89,23 +98,24 @@ void batchCommand(CommandContext& context) {
                 ++it;
                 continue;
             }
-            it->thread.join();
+            if (it->thread.joinable())
+                it->thread.join();
             const ProgrammingResult& r = it->result;
             ++finished;
             anyFailed = anyFailed || !r.ok();
-            programmed.insert(it->serial);
+            programmed.insert(it->key);
             const std::string seconds = secondsText(it->seconds);
             if (!line.log.empty())
-                log.append({context.env.now().iso8601(), it->serial, r.result, seconds, r.backup,
+                log.append({context.env.now().iso8601(), it->key, r.result, seconds, r.backup,
                             r.message});
             if (context.text())
-                context.env.out << it->serial << "\t"
+                context.env.out << it->key << "\t"
                                 << (r.ok() ? texts::batchDone : texts::batchFailed) << "\t"
                                 << seconds << " s" << (r.message.empty() ? "" : "\t")
                                 << r.message << "\n"
                                 << std::flush;
             units.beginObject();
-            units.member("serial", it->serial);
+            units.member("serial", it->key);
             units.member("result", r.result);
             units.member("exit", r.exit);
             if (!r.message.empty())
@@ -128,14 +138,16 @@ void batchCommand(CommandContext& context) {
         for (const BridgeEntry& bridge : access.listBridges()) {
             if (bridge.description != DeviceConnection::bridgeDescription)
                 continue;
-            present.insert(bridge.serialNumber);
+            const std::string key =
+                bridge.serialNumber.empty() ? bridge.via : bridge.serialNumber;
+            present.insert(key);
             const bool busy = std::any_of(running.begin(), running.end(),
-                                          [&](const Job& j) { return j.serial == bridge.serialNumber; });
-            if (busy || programmed.count(bridge.serialNumber) || bridge.serialNumber.empty() ||
-                (count != 0 && started >= count))
+                                          [&](const Job& j) { return j.key == key; });
+            if (busy || programmed.count(key) || (count != 0 && started >= count))
                 continue;
             Job& job = running.emplace_back();
             job.serial = bridge.serialNumber;
+            job.key = key;
             job.thread = std::thread(runJob, std::ref(job), std::ref(access), std::cref(config),
                                      std::cref(options), interrupted);
             ++started;

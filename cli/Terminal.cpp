@@ -1,6 +1,7 @@
 #include "Terminal.h"
 
 #ifdef _WIN32
+#include <cstdio>
 #include <io.h>
 #include <windows.h>
 #else

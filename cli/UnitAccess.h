@@ -32,4 +32,18 @@ public:
     virtual void finish() {}
 };
 
+// Lends another access's units to a command that would own its access, so the lender can
+// look at them afterwards (tests, benchmarks).
+class BorrowedAccess : public UnitAccess {
+public:
+    explicit BorrowedAccess(UnitAccess& lender) : lender_(lender) {}
+    std::vector<BridgeEntry> listBridges() override { return lender_.listBridges(); }
+    std::unique_ptr<UnitLink> link(const std::string& serial) override {
+        return lender_.link(serial);
+    }
+
+private:
+    UnitAccess& lender_;
+};
+
 } // namespace qolmex::cli

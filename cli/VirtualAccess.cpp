@@ -26,7 +26,11 @@ public:
     Link& operator=(const Link&) = delete;
 
     D2xxLibrary& library() override { return *slot_.unit; }
+    // On a virtual clock every look costs a millisecond, as a real pass of a loop does, so
+    // a dead line that answers at once still reaches its time limits.
     std::chrono::milliseconds now() override {
+        if (auto* virtualClock = dynamic_cast<VirtualClock*>(slot_.clock.get()))
+            virtualClock->advance(std::chrono::milliseconds(1));
         return std::chrono::duration_cast<std::chrono::milliseconds>(slot_.clock->now());
     }
 

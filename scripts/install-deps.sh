@@ -10,6 +10,8 @@ packages=(
     libgtest-dev libgmock-dev
     # fuzzing (scripts/fuzz.sh) and the memory check of the command-line companion
     clang-14 libfuzzer-14-dev libclang-rt-14-dev valgrind
+    # the command line's tests parse its JSON back
+    nlohmann-json3-dev
 )
 
 missing=()

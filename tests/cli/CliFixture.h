@@ -1,0 +1,64 @@
+#pragma once
+
+#include "cli/Cli.h"
+#include "cli/VirtualAccess.h"
+#include "config/Configuration.h"
+#include "config/ConfigurationFile.h"
+#include "sim/VirtualUnit.h"
+#include "support/TempFolder.h"
+
+#include <nlohmann/json.hpp>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <functional>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace qolmex::cli {
+
+// The command line run in-process against virtual units on virtual clocks, with a fixed
+// local time and a Ctrl+C the test presses.
+class CliTest : public ::testing::Test {
+protected:
+    int run(std::vector<std::string> arguments) {
+        out.str("");
+        err.str("");
+        CliEnvironment env(out, err);
+        env.backupFolder = folder.file("backups");
+        env.now = [] { return Timestamp{2026, 12, 8, 14, 30, 5}; };
+        env.interrupted = [this] { return interruptWhen && interruptWhen(); };
+        env.makeAccess = [this](const CommandLine&) { return std::make_unique<BorrowedAccess>(access); };
+        env.sleep = [this](std::chrono::milliseconds) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+            ++polls;
+        };
+        return runCli(arguments, env);
+    }
+
+    nlohmann::json json() const { return nlohmann::json::parse(out.str()); }
+
+    std::string saved(const Configuration& config, const std::string& name) {
+        const std::string path = folder.file(name);
+        ConfigurationFile::save(config, path);
+        return path;
+    }
+
+    static Configuration loaded(const std::string& path) {
+        Configuration config;
+        ConfigurationFile::load(config, path);
+        return config;
+    }
+
+    VirtualAccess access{VirtualAccess::Timing::Virtual};
+    testing::TempFolder folder;
+    std::ostringstream out;
+    std::ostringstream err;
+    std::function<bool()> interruptWhen; // asked from every transfer thread too
+    std::atomic<int> polls{0};           // looks at the device list in production mode
+};
+
+} // namespace qolmex::cli
