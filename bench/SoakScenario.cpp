@@ -16,13 +16,20 @@ unsigned between(std::mt19937& random, unsigned min, unsigned max) {
 
 const char* outcomeName(Outcome outcome) {
     switch (outcome) {
-    case Outcome::Success: return "success";
-    case Outcome::Cancelled: return "cancelled by Storno";
-    case Outcome::WrongUnit: return "wrong unit";
-    case Outcome::UnitStopped: return "unit stopped answering";
-    case Outcome::NotConnected: return "no bridge";
-    case Outcome::WrongDevice: return "wrong bridge chip";
-    case Outcome::Other: break;
+    case Outcome::Success:
+        return "success";
+    case Outcome::Cancelled:
+        return "cancelled by Storno";
+    case Outcome::WrongUnit:
+        return "wrong unit";
+    case Outcome::UnitStopped:
+        return "unit stopped answering";
+    case Outcome::NotConnected:
+        return "no bridge";
+    case Outcome::WrongDevice:
+        return "wrong bridge chip";
+    case Outcome::Other:
+        break;
     }
     return "unexpected";
 }
@@ -40,7 +47,8 @@ Scenario randomScenario(Direction direction, std::mt19937& random) {
         const unsigned n = between(random, 0, 300);
         s.fault = "stall";
         s.faults.stallAfterFrames = n;
-        s.expected = n >= (send ? sendFrames : readFrames) ? Outcome::Success : Outcome::UnitStopped;
+        s.expected =
+            n >= (send ? sendFrames : readFrames) ? Outcome::Success : Outcome::UnitStopped;
         break;
     }
     case 2: {
@@ -50,7 +58,7 @@ Scenario randomScenario(Direction direction, std::mt19937& random) {
         const unsigned n = between(random, 0, 300);
         s.fault = "unplug";
         s.faults.unplugAfterFrames = n;
-        s.expected = n == 0                                     ? Outcome::Cancelled
+        s.expected = n == 0                                      ? Outcome::Cancelled
                      : n >= (send ? sendFrames : readFrames + 1) ? Outcome::Success
                                                                  : Outcome::UnitStopped;
         break;

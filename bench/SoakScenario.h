@@ -18,7 +18,7 @@ enum class Outcome {
     UnitStopped,  // "Zariadenie prestalo odpovedať, ..."
     NotConnected, // the connection's own message
     WrongDevice,
-    Other,        // anything else: never expected
+    Other, // anything else: never expected
 };
 inline constexpr int outcomeCount = 7;
 const char* outcomeName(Outcome outcome);

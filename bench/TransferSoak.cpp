@@ -20,12 +20,11 @@
 #include "transfer/TransferTexts.h"
 #include "usb/DeviceConnection.h"
 
-#include <malloc.h>
-
 #include <array>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <malloc.h>
 #include <map>
 #include <optional>
 #include <random>
@@ -75,7 +74,8 @@ Result runOne(const Scenario& scenario, std::mt19937& random, RandomConfiguratio
     TransferState state;
     VirtualHost host(clock, state);
     RecordingDialog dialog(state, host);
-    DeviceConnection connection(unit, state, [&host](const std::string& m) { host.showMessage(m); });
+    DeviceConnection connection(unit, state,
+                                [&host](const std::string& m) { host.showMessage(m); });
 
     // The unit holds something else before a Send, a configuration of its own before a Read.
     const Configuration sent = configs.make();
@@ -105,7 +105,8 @@ Result runOne(const Scenario& scenario, std::mt19937& random, RandomConfiguratio
         }
         if (!offeredSince)
             offeredSince = clock.now();
-        if (host.pumps == scenario.stornoAtPump || clock.now() - *offeredSince >= scenario.stornoAfter) {
+        if (host.pumps == scenario.stornoAtPump ||
+            clock.now() - *offeredSince >= scenario.stornoAfter) {
             pressed = true;
             dialog.btnCancelClick();
         }
@@ -148,9 +149,8 @@ Result runOne(const Scenario& scenario, std::mt19937& random, RandomConfiguratio
                 expected.setText(expected.position(list.id, 2), "");
         if (!(read == expected))
             r.problem = "the record does not hold what the unit holds";
-    }
-    else if (r.outcome == Outcome::Cancelled && scenario.direction == Direction::Send &&
-             unit.memory() != before)
+    } else if (r.outcome == Outcome::Cancelled && scenario.direction == Direction::Send &&
+               unit.memory() != before)
         r.problem = "a cancelled Send changed the unit";
     return r;
 }

@@ -29,7 +29,9 @@ class Recorder : public D2xxLibrary {
 public:
     explicit Recorder(VirtualUnit& unit) : unit_(unit) { script.assign(2, '\0'); }
 
-    FT_STATUS FT_OpenEx(PVOID a, DWORD f, FT_HANDLE* h) override { return unit_.FT_OpenEx(a, f, h); }
+    FT_STATUS FT_OpenEx(PVOID a, DWORD f, FT_HANDLE* h) override {
+        return unit_.FT_OpenEx(a, f, h);
+    }
     FT_STATUS FT_Close(FT_HANDLE h) override { return unit_.FT_Close(h); }
     FT_STATUS FT_ResetDevice(FT_HANDLE h) override { return unit_.FT_ResetDevice(h); }
     FT_STATUS FT_SetBaudRate(FT_HANDLE h, ULONG b) override { return unit_.FT_SetBaudRate(h, b); }
@@ -52,7 +54,9 @@ public:
         fuzz::ScriptedUnit::recordWrite(script, status != FT_OK);
         return status;
     }
-    FT_STATUS FT_GetQueueStatus(FT_HANDLE h, DWORD* n) override { return unit_.FT_GetQueueStatus(h, n); }
+    FT_STATUS FT_GetQueueStatus(FT_HANDLE h, DWORD* n) override {
+        return unit_.FT_GetQueueStatus(h, n);
+    }
     FT_STATUS FT_GetDeviceInfo(FT_HANDLE h, FT_DEVICE* t, LPDWORD id, PCHAR s, PCHAR d,
                                LPVOID x) override {
         return unit_.FT_GetDeviceInfo(h, t, id, s, d, x);
@@ -78,8 +82,9 @@ std::string record(Kind kind, const UnitFaults& faults) {
         Configuration config;
         ReadSequence(state, connection, dialog, host).run(config);
     } else {
-        SendSequence(state, connection, dialog, host, [] { return LocalDateTime{2011, 3, 5, 7, 9}; })
-            .run(demoConfiguration());
+        SendSequence(state, connection, dialog, host, [] {
+            return LocalDateTime{2011, 3, 5, 7, 9};
+        }).run(demoConfiguration());
     }
     return recorder.script;
 }
@@ -132,7 +137,8 @@ int main(int argc, char** argv) {
     put(root / "read", "blank", record(Kind::Read, {.blankMemory = true}));
     put(root / "read", "wrong-identity", record(Kind::Read, {.wrongIdentity = true}));
     put(root / "send", "healthy", record(Kind::Send, {}));
-    put(root / "send", "echo-faults", record(Kind::Send, {.corruptEchoEvery = 7, .shortEchoEvery = 5}));
+    put(root / "send", "echo-faults",
+        record(Kind::Send, {.corruptEchoEvery = 7, .shortEchoEvery = 5}));
     put(root / "send", "stall", record(Kind::Send, {.stallAfterFrames = 200u}));
     put(root / "send", "unplug", record(Kind::Send, {.unplugAfterFrames = 100u}));
     return 0;

@@ -22,9 +22,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     bool ended = false;
     for (const fuzz::ScriptedUnit::Call& call : run.unit.calls())
         if (!call.isWrite && call.bytes.size() == 18)
-            ended = ended || endsRead(static_cast<std::uint16_t>(
-                                 static_cast<std::uint8_t>(call.bytes[0]) << 8 |
-                                 static_cast<std::uint8_t>(call.bytes[1])));
+            ended =
+                ended ||
+                endsRead(static_cast<std::uint16_t>(static_cast<std::uint8_t>(call.bytes[0]) << 8 |
+                                                    static_cast<std::uint8_t>(call.bytes[1])));
     fuzz::require(ended, "a Read ended silently before the end of the image");
     return 0;
 }

@@ -19,7 +19,8 @@ namespace {
 
 std::vector<std::string_view> linesOf(std::string_view bytes) {
     std::vector<std::string_view> lines;
-    forEachLine(bytes, [&lines](std::string_view line, std::string_view) { lines.push_back(line); });
+    forEachLine(bytes,
+                [&lines](std::string_view line, std::string_view) { lines.push_back(line); });
     return lines;
 }
 

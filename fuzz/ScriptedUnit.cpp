@@ -65,7 +65,9 @@ FT_STATUS ScriptedUnit::FT_ResetDevice(FT_HANDLE ftHandle) {
     return bridgeFaults_ & resetFails ? FT_IO_ERROR : FT_OK;
 }
 
-FT_STATUS ScriptedUnit::FT_SetBaudRate(FT_HANDLE ftHandle, ULONG) { return check(ftHandle); }
+FT_STATUS ScriptedUnit::FT_SetBaudRate(FT_HANDLE ftHandle, ULONG) {
+    return check(ftHandle);
+}
 
 FT_STATUS ScriptedUnit::FT_SetDataCharacteristics(FT_HANDLE ftHandle, UCHAR, UCHAR, UCHAR) {
     return check(ftHandle);
@@ -127,9 +129,8 @@ FT_STATUS ScriptedUnit::FT_GetQueueStatus(FT_HANDLE ftHandle, DWORD* dwRxBytes) 
     return check(ftHandle);
 }
 
-FT_STATUS ScriptedUnit::FT_GetDeviceInfo(FT_HANDLE ftHandle, FT_DEVICE* lpftDevice,
-                                         LPDWORD lpdwID, PCHAR SerialNumber, PCHAR Description,
-                                         LPVOID) {
+FT_STATUS ScriptedUnit::FT_GetDeviceInfo(FT_HANDLE ftHandle, FT_DEVICE* lpftDevice, LPDWORD lpdwID,
+                                         PCHAR SerialNumber, PCHAR Description, LPVOID) {
     if (FT_STATUS status = check(ftHandle); status != FT_OK)
         return status;
     if (bridgeFaults_ & infoFails)
