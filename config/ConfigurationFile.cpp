@@ -59,31 +59,42 @@ std::string withCrLf(std::string_view text) {
 void ConfigurationFile::save(const Configuration& configuration, const std::string& path) {
     const std::string fullName = fileaccess::absoluteName(path);
     try {
-        ProfileWriter writer;
-        for (FieldId id = 0; id < configuration.size(); ++id) {
-            const FieldDef& def = configuration.definition(id);
-            if (def.kind == FieldKind::Polarity)
-                writer.set(def.section, def.name, configuration.isChosen(id) ? "1" : "0");
-            else
-                writer.set(def.section, def.name, configuration.text(id));
-        }
         const std::string target = fileaccess::resolvedTarget(fullName);
         const auto old = fileaccess::readForReplacing(target, maxSaveTarget);
-        const std::string content = writer.apply(old ? std::string_view(old->bytes) : "");
+        const std::string content = render(configuration, old ? std::string_view(old->bytes) : "");
         fileaccess::replace(target, content, old ? &*old : nullptr);
     } catch (const std::exception& error) { // out of memory too: nothing was written
         throw FileWriteError(fullName, error.what());
     }
 }
 
+std::string ConfigurationFile::render(const Configuration& configuration, std::string_view old) {
+    ProfileWriter writer;
+    for (FieldId id = 0; id < configuration.size(); ++id) {
+        const FieldDef& def = configuration.definition(id);
+        if (def.kind == FieldKind::Polarity)
+            writer.set(def.section, def.name, configuration.isChosen(id) ? "1" : "0");
+        else
+            writer.set(def.section, def.name, configuration.text(id));
+    }
+    return writer.apply(old);
+}
+
 void ConfigurationFile::load(Configuration& configuration, const std::string& path) {
+    loadContent(configuration, [&path](const ContentSink& sink) {
+        fileaccess::readChunks(path, sink);
+    });
+}
+
+void ConfigurationFile::loadContent(Configuration& configuration,
+                                    const std::function<void(const ContentSink&)>& content) {
     std::vector<ProfileKey> keys;
     keys.reserve(configuration.size());
     for (FieldId id = 0; id < configuration.size(); ++id)
         keys.push_back({configuration.definition(id).section, configuration.definition(id).name});
 
     ProfileReader reader(keys);
-    fileaccess::readChunks(path, [&reader](std::string_view bytes) { reader.feed(bytes); });
+    content([&reader](std::string_view bytes) { reader.feed(bytes); });
     reader.finish();
 
     // Table order sets list positions from 1 upwards, so the list rule keeps the leading run,

@@ -3,7 +3,9 @@
 #include "Configuration.h"
 #include "FileWriteError.h"
 
+#include <functional>
 #include <string>
+#include <string_view>
 
 namespace qolmex {
 
@@ -20,6 +22,13 @@ public:
     // (no such file, a folder, no permission, foreign content) sets the field empty, and no
     // polarity button is chosen without an entry for it.
     static void load(Configuration& configuration, const std::string& path);
+
+    // The two halves without the disk: the content Save writes over old content, and Open
+    // of content handed over in pieces of any size.
+    using ContentSink = std::function<void(std::string_view)>;
+    static std::string render(const Configuration& configuration, std::string_view old);
+    static void loadContent(Configuration& configuration,
+                            const std::function<void(const ContentSink&)>& content);
 
     // A file beyond this size is no configuration file; Save refuses to rewrite it.
     static constexpr std::size_t maxSaveTarget = 64 * 1024 * 1024;

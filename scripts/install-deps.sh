@@ -8,6 +8,8 @@ packages=(
     fonts-liberation2 fonts-dejavu-core
     libserialport-dev
     libgtest-dev libgmock-dev
+    # fuzzing (scripts/fuzz.sh) and the memory check of the command-line companion
+    clang-14 libfuzzer-14-dev libclang-rt-14-dev valgrind
     # the command line's tests parse its JSON back
     nlohmann-json3-dev
     # the Debian package: Qt's Slovak texts, building it, and checking what it installs

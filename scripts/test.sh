@@ -10,3 +10,5 @@ ctest --test-dir build-test --output-on-failure -j2 --timeout 300
 scripts/test-as-nobody.sh build-test
 scripts/test-package.sh build-test
 scripts/test-windows.sh
+scripts/test-fuzz.sh
+scripts/test-valgrind.sh

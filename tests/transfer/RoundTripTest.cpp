@@ -1,4 +1,4 @@
-#include "RandomConfiguration.h"
+#include "sim/RandomConfiguration.h"
 #include "transfer/FrameDecoder.h"
 #include "transfer/ImageEncoder.h"
 

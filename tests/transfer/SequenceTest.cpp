@@ -1,4 +1,4 @@
-#include "RandomConfiguration.h"
+#include "sim/RandomConfiguration.h"
 #include "SequenceFakes.h"
 #include "sim/DemoConfiguration.h"
 #include "sim/VirtualUnit.h"

@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# One whole Send (with its backup and read-back check) and one Read of the command-line
+# companion against its built-in virtual unit, under valgrind's memcheck: any memory error or
+# leak fails the run. Valgrind cannot watch a sanitized build, so this one has its own folder.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+export CMAKE_CXX_COMPILER_LAUNCHER=${CMAKE_CXX_COMPILER_LAUNCHER:-$(command -v ccache || true)}
+cmake -S . -B build-memcheck -DCMAKE_BUILD_TYPE=Debug -DQOLMEX_GUI=OFF -DQOLMEX_TESTS=OFF \
+    -DQOLMEX_BENCH=OFF >/dev/null
+cmake --build build-memcheck -j2 --target qolmex70-cli
+cli=$PWD/build-memcheck/cli/qolmex70-cli
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+memcheck() {
+    valgrind --quiet --error-exitcode=99 --leak-check=full --show-leak-kinds=definite,indirect \
+        --errors-for-leak-kinds=definite,indirect --track-origins=yes "$cli" \
+        --virtual="$work/unit.bin" --quiet "$@"
+}
+
+echo "== memcheck: send"
+memcheck send fuzz/corpus/open/demo.kvx --backup-dir "$work/backup"
+echo "== memcheck: read"
+memcheck read -o "$work/read.kvx"
+cmp fuzz/corpus/open/demo.kvx "$work/read.kvx"
+echo "memcheck: no errors in a whole Send and Read"
