@@ -1,4 +1,4 @@
-#include "RandomConfiguration.h"
+#include "sim/RandomConfiguration.h"
 #include "SequenceFakes.h"
 #include "transfer/ClockBlock.h"
 #include "transfer/ConfigurationValidator.h"
