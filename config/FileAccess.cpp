@@ -70,8 +70,11 @@ bool writeAll(int fd, std::string_view bytes) {
 // Another user's file stays theirs where the user may say so (root may), and its group stays
 // where the user belongs to it; otherwise the file is the user's, as any file they write.
 void keepOwnerAndGroup(int fd, const ExistingFile& old) {
-    if (::fchown(fd, old.owner, old.group) != 0)
-        (void)::fchown(fd, static_cast<uid_t>(-1), old.group);
+    if (::fchown(fd, old.owner, old.group) == 0)
+        return;
+    if (::fchown(fd, static_cast<uid_t>(-1), old.group) != 0) {
+        // Neither could be kept: the file is the user's, as a new one would be.
+    }
 }
 
 // A folder without write permission, or a sticky one holding another user's file.
