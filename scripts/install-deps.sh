@@ -14,6 +14,8 @@ packages=(
     nlohmann-json3-dev
     # the Debian package: Qt's Slovak texts, building it, and checking what it installs
     qt6-translations-l10n file dpkg-dev desktop-file-utils appstream lintian
+    # a virtual X server for the tests of the X selection paste
+    xvfb xauth
 )
 
 # Groups named on the command line come on top.
