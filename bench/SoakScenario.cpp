@@ -24,6 +24,8 @@ const char* outcomeName(Outcome outcome) {
         return "wrong unit";
     case Outcome::UnitStopped:
         return "unit stopped answering";
+    case Outcome::Unplugged:
+        return "bridge unplugged";
     case Outcome::NotConnected:
         return "no bridge";
     case Outcome::WrongDevice:
@@ -52,15 +54,14 @@ Scenario randomScenario(Direction direction, std::mt19937& random) {
         break;
     }
     case 2: {
-        // The write after the Nth frame finds the cable gone. With none yet, that is the start
-        // byte, which is sent again until the user gives up; after the last frame of a Send
-        // nothing more is written, while a Read still acknowledges its last frame.
+        // The write after the Nth frame finds the cable gone (with none yet, that is the start
+        // byte) and ends the transfer at once; after the last frame of a Send nothing more is
+        // written, while a Read still acknowledges its last frame.
         const unsigned n = between(random, 0, 300);
         s.fault = "unplug";
         s.faults.unplugAfterFrames = n;
-        s.expected = n == 0                                      ? Outcome::Cancelled
-                     : n >= (send ? sendFrames : readFrames + 1) ? Outcome::Success
-                                                                 : Outcome::UnitStopped;
+        s.expected =
+            n >= (send ? sendFrames : readFrames + 1) ? Outcome::Success : Outcome::Unplugged;
         break;
     }
     case 3:

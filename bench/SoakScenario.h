@@ -16,11 +16,12 @@ enum class Outcome {
     Cancelled,    // the user pressed Storno in the start handshake: silent
     WrongUnit,    // "Pripojené zariadenie nie je QOLMEX 70 USB !"
     UnitStopped,  // "Zariadenie prestalo odpovedať, ..."
+    Unplugged,    // "Zariadenie bolo odpojené, ..."
     NotConnected, // the connection's own message
     WrongDevice,
     Other, // anything else: never expected
 };
-inline constexpr int outcomeCount = 7;
+inline constexpr int outcomeCount = 8;
 const char* outcomeName(Outcome outcome);
 
 // One transfer of the soak: which way, what goes wrong with the unit and when, and when the

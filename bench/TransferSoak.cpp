@@ -57,6 +57,8 @@ Outcome outcomeOf(const std::vector<std::string>& messages) {
         return Outcome::WrongUnit;
     if (*told == texts::unitStopped)
         return Outcome::UnitStopped;
+    if (*told == texts::unplugged)
+        return Outcome::Unplugged;
     if (*told == DeviceConnection::msgNotConnected)
         return Outcome::NotConnected;
     if (*told == DeviceConnection::msgWrongDevice)

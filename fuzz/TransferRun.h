@@ -39,7 +39,7 @@ public:
             if (m == DeviceConnection::msgResetError)
                 continue;
             ++told;
-            require(m == texts::wrongUnit || m == texts::unitStopped ||
+            require(m == texts::wrongUnit || m == texts::unitStopped || m == texts::unplugged ||
                         m == DeviceConnection::msgNotConnected ||
                         m == DeviceConnection::msgOpenFailed ||
                         m == DeviceConnection::msgDamagedChip ||
