@@ -15,6 +15,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <stdlib.h>
+#include <sys/inotify.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -69,15 +70,25 @@ private:
     std::string slavePath_;
 };
 
-// The virtual unit on the master side, paced at its baud rate in real time. It sees the
-// slave's open as the line coming up (and sends its identity then) and its close as the
-// line going down.
+// The virtual unit on the master side, paced at its baud rate in real time. The line comes
+// up when the program opens the slave and has made it a raw line (the identity sent into a
+// line still in its cooked start-up mode would be echoed back), and goes down when the
+// program has closed it. Opens and closes are counted from the kernel's own notifications,
+// so a close followed at once by the next open (a Send's read-back) is never missed.
 class PtyUnitServer {
 public:
     PtyUnitServer(PtyPair& pty, UnitFaults faults = {})
         : pty_(pty), unit_(clock_, faults, UnitPacing{.atBaudRate = true}),
-          thread_([this] { serve(); }) {}
-    ~PtyUnitServer() { stop(); }
+          watch_(::inotify_init1(IN_NONBLOCK | IN_CLOEXEC)) {
+        if (watch_ >= 0)
+            ::inotify_add_watch(watch_, pty_.slavePath().c_str(), IN_OPEN | IN_CLOSE);
+        thread_ = std::thread([this] { serve(); });
+    }
+    ~PtyUnitServer() {
+        stop();
+        if (watch_ >= 0)
+            ::close(watch_);
+    }
     PtyUnitServer(const PtyUnitServer&) = delete;
     PtyUnitServer& operator=(const PtyUnitServer&) = delete;
 
@@ -97,23 +108,42 @@ public:
     VirtualUnit& unit() { return unit_; }
 
 private:
+    // Applies the opens and closes of the slave that happened since the last look, in order.
+    // A close and the next open between two looks end one session and start the next.
+    void followOpens(FT_HANDLE& handle) {
+        alignas(inotify_event) char events[4096];
+        for (;;) {
+            const ssize_t n = ::read(watch_, events, sizeof events);
+            if (n <= 0)
+                return;
+            for (char* at = events; at < events + n;) {
+                const auto* event = reinterpret_cast<const inotify_event*>(at);
+                if (event->mask & IN_OPEN) {
+                    ++opens_;
+                } else if (event->mask & (IN_CLOSE_WRITE | IN_CLOSE_NOWRITE)) {
+                    if (opens_ > 0 && --opens_ == 0 && handle != nullptr) {
+                        unit_.FT_Close(handle);
+                        handle = nullptr;
+                    }
+                }
+                at += sizeof(inotify_event) + event->len;
+            }
+        }
+    }
+    // The master sees the slave's line settings: raw once the program has set its line up.
+    bool slaveIsRaw() const {
+        termios t{};
+        return ::tcgetattr(pty_.master(), &t) == 0 && (t.c_lflag & (ICANON | ECHO)) == 0;
+    }
+
     void serve() {
         FT_HANDLE handle = nullptr;
         char description[] = "FT232R USB UART";
         std::size_t received = 0;
         while (running_) {
-            const bool up = !pty_.slaveClosed();
-            if (up && handle == nullptr) {
-                // Give the program a moment to set its line up before the identity comes.
-                std::this_thread::sleep_for(std::chrono::milliseconds(30));
+            followOpens(handle);
+            if (handle == nullptr && opens_ > 0 && slaveIsRaw())
                 unit_.FT_OpenEx(description, FT_OPEN_BY_DESCRIPTION, &handle);
-            } else if (!up) {
-                if (handle != nullptr)
-                    unit_.FT_Close(handle);
-                handle = nullptr;
-                std::this_thread::sleep_for(std::chrono::milliseconds(1));
-                continue;
-            }
             pollfd p{pty_.master(), POLLIN, 0};
             if (::poll(&p, 1, 1) > 0 && (p.revents & POLLIN) != 0 && handle != nullptr) {
                 std::uint8_t buffer[64];
@@ -128,6 +158,8 @@ private:
                     hungUpAt_ = std::chrono::steady_clock::now().time_since_epoch().count();
                     break;
                 }
+            } else if (handle == nullptr) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
             }
             DWORD ready = 0;
             if (handle != nullptr && unit_.FT_GetQueueStatus(handle, &ready) == FT_OK &&
@@ -149,6 +181,8 @@ private:
     std::atomic<bool> running_{true};
     std::atomic<std::size_t> hangUpAfter_{0};
     std::atomic<std::chrono::steady_clock::rep> hungUpAt_{0};
+    int watch_;
+    int opens_ = 0; // the slave's open descriptions, from the kernel's notifications
     std::thread thread_;
 };
 
