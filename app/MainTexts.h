@@ -1,71 +1,67 @@
 #pragma once
 
+#include "config/Captions.h"
 #include "config/FieldDef.h"
 
 #include <QString>
 
+#include <array>
+#include <string_view>
+
 namespace qolmex::texts {
 
-// Every text the main window shows, in one place.
+// The main window's texts as Qt strings; the words themselves live in config/Captions.h,
+// which the command line and the setup sheet share.
 
-inline const QString caption = QStringLiteral("Programátor QOLMEX 70 - USB");
+inline QString qt(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+inline std::array<QString, 2> qt(const std::array<std::string_view, 2>& pair) {
+    return {qt(pair[0]), qt(pair[1])};
+}
 
-inline const QString inputsGroup = QStringLiteral("Tel. čísla pre zasielanie SMS");
-inline const QString statusGroup = QStringLiteral("Tel. čísla pre stavové SMS");
-inline const QString outputSmsGroup = QStringLiteral("SMS pre ovládanie výstupov");
-inline const QString outputNumbersGroup =
-    QStringLiteral("Telefónne čísla pre ovládanie výstupov prezvonením a zasielaním SMS");
+inline const QString caption = qt(captions::title);
 
-inline const QString inputPage[] = {QStringLiteral("1. vstup"), QStringLiteral("2. vstup")};
-inline const QString outputSmsPage[] = {QStringLiteral("1.výstup"), QStringLiteral("2.výstup")};
-inline const QString ringPage[] = {QStringLiteral("1. výstup - pezvonenie"),
-                                   QStringLiteral("2. výstup - prezvonenie")};
-inline const QString smsNumbersPage[] = {QStringLiteral("1.výstup - SMS"),
-                                         QStringLiteral("2.výstup - SMS")};
+inline const QString inputsGroup = qt(captions::inputsGroup);
+inline const QString statusGroup = qt(captions::statusGroup);
+inline const QString outputSmsGroup = qt(captions::outputSmsGroup);
+inline const QString outputNumbersGroup = qt(captions::outputNumbersGroup);
 
-inline const QString smsOnActivation = QStringLiteral("Text SMS\nzaslaný pri\naktivácii");
-inline const QString smsOnDeactivation = QStringLiteral("Text SMS\nzaslaný pri\ndeaktivácii");
-inline const QString soundNumbers = QStringLiteral("Tel. čísla pre zvukové signály");
-inline const QString polarity = QStringLiteral("Polarita vstupu");
-inline const QString delay = QStringLiteral("Oneskorenie (sek.)");
-inline const QString closing = QStringLiteral("Spínací");
-inline const QString opening = QStringLiteral("Rozpínací");
+inline const std::array<QString, 2> inputPage = qt(captions::inputPage);
+inline const std::array<QString, 2> outputSmsPage = qt(captions::outputSmsPage);
+inline const std::array<QString, 2> ringPage = qt(captions::ringPage);
+inline const std::array<QString, 2> smsNumbersPage = qt(captions::smsNumbersPage);
 
-inline const QString interval = QStringLiteral("Interval zasielania");
-inline const QString days = QStringLiteral("(dní)");
-inline const QString hourOfDay = QStringLiteral("Čas zasielania");
-inline const QString hours = QStringLiteral("(hod.)");
-inline const QString credit = QStringLiteral("Upozornenie na\nkredit nižší ako");
-inline const QString euro = QStringLiteral("(€)");
+inline const QString smsOnActivation = qt(captions::smsOnActivation);
+inline const QString smsOnDeactivation = qt(captions::smsOnDeactivation);
+inline const QString soundNumbers = qt(captions::soundNumbers);
+inline const QString polarity = qt(captions::polarity);
+inline const QString delay = qt(captions::delay);
+inline const QString closing = qt(captions::closing);
+inline const QString opening = qt(captions::opening);
 
-inline const QString smsOn = QStringLiteral("Text SMS\n- zapnutie");
-inline const QString smsOff = QStringLiteral("Text SMS\n- vypnutie");
-inline const QString relayTime = QStringLiteral("Dĺžka zopnutia (sek.)");
+inline const QString interval = qt(captions::interval);
+inline const QString days = qt(captions::days);
+inline const QString hourOfDay = qt(captions::hourOfDay);
+inline const QString hours = qt(captions::hours);
+inline const QString credit = qt(captions::credit);
+inline const QString euro = qt(captions::euro);
 
-inline const QString outputNumbersGroupHint =
-    QStringLiteral("Tel. čísla, z ktorých bude možné ovládať výstupy "); // the blank is theirs
-inline const QString outputNumbersPagerHint =
-    QStringLiteral("Tel. čísla, z ktorých bude možné ovládať výstupy");
-inline const QString ringPageHint[] = {
-    QStringLiteral("Tel. čísla, z ktorých bude možné ovládať 1.výstup prezvonením"),
-    QStringLiteral("Tel. čísla, z ktorých bude možné ovládať 2.výstup prezvonením")};
-inline const QString smsNumbersPageHint[] = {
-    QStringLiteral("Tel. čísla, z ktorých bude možné ovládať 1.výstup zaslaním SMS"),
-    QStringLiteral("Tel. čísla, z ktorých bude možné ovládať 2.výstup zaslaním SMS")};
-inline const QString statusGroupHint =
-    QStringLiteral("Tel. čísla, na ktoré budú odosielané SMS o stave volača");
+inline const QString smsOn = qt(captions::smsOn);
+inline const QString smsOff = qt(captions::smsOff);
+inline const QString relayTime = qt(captions::relayTime);
 
-// "1. číslo" .. "9. číslo", then "10.číslo"; the status list writes all without the blank.
-QString positionLabel(int position, bool spaced = true);
+inline const QString outputNumbersGroupHint = qt(captions::outputNumbersGroupHint);
+inline const QString outputNumbersPagerHint = qt(captions::outputNumbersPagerHint);
+inline const std::array<QString, 2> ringPageHint = qt(captions::ringPageHint);
+inline const std::array<QString, 2> smsNumbersPageHint = qt(captions::smsNumbersPageHint);
+inline const QString statusGroupHint = qt(captions::statusGroupHint);
 
-// The hint of a field's own control, or empty when it shows its page's or group's hint.
-QString hintOf(const FieldDef& field);
-
-struct ButtonText {
-    const char* name;
-    QString caption;
-    QString hint;
-};
-extern const ButtonText buttons[5]; // in focus order: Clear, Save, Open, Send, Read
+inline QString positionLabel(int position, bool spaced = true) {
+    return qt(captions::positionLabel(position, spaced));
+}
+inline QString hintOf(const FieldDef& field) {
+    return qt(captions::hintOf(field));
+}
 
 } // namespace qolmex::texts

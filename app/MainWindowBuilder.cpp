@@ -184,11 +184,11 @@ void MainWindowBuilder::inputs() {
 
 void MainWindowBuilder::buttons() {
     for (int i = 0; i < 5; ++i) {
-        const texts::ButtonText& text = texts::buttons[i];
+        const captions::ButtonText& text = captions::buttons[static_cast<std::size_t>(i)];
         const ButtonLook& look = buttonLooks[i];
-        auto* button = new QPushButton(text.caption, &window_);
-        button->setObjectName(QString::fromLatin1(text.name));
-        button->setToolTip(text.hint);
+        auto* button = new QPushButton(texts::qt(text.caption), &window_);
+        button->setObjectName(texts::qt(text.name));
+        button->setToolTip(texts::qt(text.hint));
         button->setGeometry(look.x, 553, 73, 20);
         QFont font = window_.font();
         font.setBold(true);

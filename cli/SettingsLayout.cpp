@@ -1,5 +1,6 @@
 #include "SettingsLayout.h"
 
+#include "config/Captions.h"
 #include "config/NumberList.h"
 
 namespace qolmex::cli {
@@ -11,12 +12,17 @@ void addPositions(SettingsGroup& group, ListId id) {
         group.fields.push_back(std::string(list.prefix) + std::to_string(k));
 }
 
+// A page of a pager, named by its group and its own caption.
+std::string pageCaption(std::string_view group, std::string_view page) {
+    return std::string(group) + " - " + std::string(page);
+}
+
 std::vector<SettingsGroup> buildLayout() {
+    using namespace captions;
     std::vector<SettingsGroup> layout;
-    const std::string inputs = "Tel. čísla pre zasielanie SMS - ";
     for (int input = 1; input <= 2; ++input) {
         const std::string n = std::to_string(input);
-        SettingsGroup group{inputs + n + ". vstup", {}};
+        SettingsGroup group{pageCaption(inputsGroup, inputPage[input == 1 ? 0 : 1]), {}};
         addPositions(group, input == 1 ? ListId::TCV1 : ListId::TCV2);
         group.fields.insert(group.fields.end(), {"memoSMSV" + n, "memoSMSNV" + n});
         addPositions(group, input == 1 ? ListId::PZS1 : ListId::PZS2);
@@ -25,29 +31,26 @@ std::vector<SettingsGroup> buildLayout() {
         layout.push_back(std::move(group));
     }
 
-    SettingsGroup status{"Tel. čísla pre stavové SMS", {}};
+    SettingsGroup status{std::string(statusGroup), {}};
     addPositions(status, ListId::TCZSSMS);
     status.fields.insert(status.fields.end(), {"spinINTERVAL", "spinCAS", "spinKREDIT"});
     layout.push_back(std::move(status));
 
-    const std::string outputSms = "SMS pre ovládanie výstupov - ";
     for (int output = 1; output <= 2; ++output) {
         const std::string n = std::to_string(output);
-        layout.push_back({outputSms + n + ".výstup",
+        layout.push_back({pageCaption(outputSmsGroup, outputSmsPage[output == 1 ? 0 : 1]),
                           {"memoSMSZAP" + n, "memoSMSVYP" + n, "SpinCASRELE" + n,
                            "MemoDTMFZAP" + n, "MemoDTMFVYP" + n}});
     }
 
-    const std::string outputNumbers =
-        "Telefónne čísla pre ovládanie výstupov prezvonením a zasielaním SMS - ";
-    const std::pair<const char*, ListId> pages[] = {
-        {"1. výstup - pezvonenie", ListId::POV1},
-        {"2. výstup - prezvonenie", ListId::POV2},
-        {"1.výstup - SMS", ListId::POO1},
-        {"2.výstup - SMS", ListId::POO2},
+    const std::pair<std::string_view, ListId> pages[] = {
+        {ringPage[0], ListId::POV1},
+        {ringPage[1], ListId::POV2},
+        {smsNumbersPage[0], ListId::POO1},
+        {smsNumbersPage[1], ListId::POO2},
     };
     for (const auto& [caption, list] : pages) {
-        SettingsGroup group{outputNumbers + caption, {}};
+        SettingsGroup group{pageCaption(outputNumbersGroup, caption), {}};
         addPositions(group, list);
         layout.push_back(std::move(group));
     }

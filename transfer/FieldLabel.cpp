@@ -1,5 +1,7 @@
 #include "FieldLabel.h"
 
+#include "config/Captions.h"
+
 #include <map>
 
 namespace qolmex {
@@ -8,15 +10,15 @@ namespace {
 // Where the window shows each list, by the caption of its page or group.
 const std::map<std::string_view, std::string_view>& listPlaces() {
     static const std::map<std::string_view, std::string_view> places{
-        {"editPOV1_", "1. výstup - pezvonenie"},
-        {"editPOV2_", "2. výstup - prezvonenie"},
-        {"editPOO1_", "1.výstup - SMS"},
-        {"editPOO2_", "2.výstup - SMS"},
+        {"editPOV1_", captions::ringPage[0]},
+        {"editPOV2_", captions::ringPage[1]},
+        {"editPOO1_", captions::smsNumbersPage[0]},
+        {"editPOO2_", captions::smsNumbersPage[1]},
         {"editTCV1_", "1. vstup, SMS"},
         {"editTCV2_", "2. vstup, SMS"},
         {"editPZS1_", "1. vstup, zvukové signály"},
         {"editPZS2_", "2. vstup, zvukové signály"},
-        {"editTCZSSMS_", "Tel. čísla pre stavové SMS"},
+        {"editTCZSSMS_", captions::statusGroup},
     };
     return places;
 }
