@@ -245,6 +245,30 @@ TEST(TransferDialogs, RefuseToCloseWhileTheLineIsInUse) {
     EXPECT_EQ(reader.windowTitle(), QString::fromUtf8("Načítavanie dát"));
 }
 
+// What the window system is asked for, on every platform: a title bar with no button and no
+// system menu on it; Send's dialog in a fixed frame, Read's sizeable.
+TEST(TransferDialogs, HaveATitleBarWithoutButtonsAndTheirOwnFrames) {
+    TransferState state;
+    QWidget main;
+    TfSend send(&main, state);
+    TfRead read(&main, state);
+    const Qt::WindowFlags buttons = Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                                    Qt::WindowMinMaxButtonsHint | Qt::WindowContextHelpButtonHint;
+    for (TransferProgressDialog* dialog : {static_cast<TransferProgressDialog*>(&send),
+                                           static_cast<TransferProgressDialog*>(&read)}) {
+        dialog->showDialog();
+        const Qt::WindowFlags flags = dialog->windowHandle()->flags();
+        EXPECT_EQ(flags & Qt::WindowType_Mask, Qt::Dialog) << dialog->objectName().toStdString();
+        EXPECT_TRUE(flags & Qt::CustomizeWindowHint) << dialog->objectName().toStdString();
+        EXPECT_TRUE(flags & Qt::WindowTitleHint) << dialog->objectName().toStdString();
+        EXPECT_FALSE(flags & buttons) << dialog->objectName().toStdString();
+    }
+    EXPECT_TRUE(send.windowFlags() & Qt::MSWindowsFixedSizeDialogHint);
+    EXPECT_EQ(send.minimumSize(), send.maximumSize());
+    EXPECT_FALSE(read.windowFlags() & Qt::MSWindowsFixedSizeDialogHint);
+    EXPECT_LT(read.minimumSize().width(), read.maximumSize().width());
+}
+
 TEST(TransferDialogs, StornoClearsTheLineFlagAndGivesTheWindowBack) {
     TransferState state;
     state.DeviceConnected = true;
