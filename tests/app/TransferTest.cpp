@@ -4,6 +4,7 @@
 #include "sim/Clock.h"
 #include "sim/DemoConfiguration.h"
 #include "sim/VirtualUnit.h"
+#include "support/DuringTransfer.h"
 #include "transfer/TGauge.h"
 #include "transfer/uRead.h"
 #include "transfer/uSend.h"
@@ -34,14 +35,8 @@ protected:
         window.show();
     }
 
-    // Runs `act` at every pass of the transfer's event loop until it returns true.
     void duringTransfer(std::function<bool()> act) {
-        auto* timer = new QTimer(&window);
-        QObject::connect(timer, &QTimer::timeout, [timer, act = std::move(act)] {
-            if (act())
-                timer->stop();
-        });
-        timer->start(0);
+        testing::duringTransfer(window, std::move(act));
     }
 
     void expectIdle() {
