@@ -10,6 +10,6 @@ ctest --test-dir build-test --output-on-failure -j2 --timeout 300
 scripts/test-as-nobody.sh build-test
 scripts/test-x11.sh build-test
 scripts/test-package.sh build-test
-scripts/test-windows.sh
+scripts/test-windows.sh build-test
 scripts/test-fuzz.sh
 scripts/test-valgrind.sh
