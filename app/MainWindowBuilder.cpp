@@ -16,6 +16,8 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include <iterator>
+
 namespace qolmex {
 namespace {
 
@@ -48,10 +50,10 @@ MainWindowBuilder::MainWindowBuilder(QWidget& window, Configuration& config, Fie
     : window_(window), config_(config), binding_(binding) {}
 
 void MainWindowBuilder::build() {
-    outputNumbers();
-    outputSms();
-    statusSms();
-    inputs();
+    QGroupBox* const byReading[] = {inputs(), statusSms(), outputSms(), outputNumbers()};
+    // Where the frames overlap by a pixel, the left and upper groups stay on top.
+    for (auto it = std::rbegin(byReading); it != std::rend(byReading); ++it)
+        (*it)->raise();
     buttons();
 }
 
@@ -104,7 +106,7 @@ void MainWindowBuilder::positions(PageBuilder& builder, ListId list, bool spaced
     }
 }
 
-void MainWindowBuilder::outputNumbers() {
+QGroupBox* MainWindowBuilder::outputNumbers() {
     QGroupBox* box = group(texts::outputNumbersGroup, {351, 0, 441, 553}, blue);
     box->setToolTip(texts::outputNumbersGroupHint);
     QTabWidget* tabs = pager(*box);
@@ -126,10 +128,12 @@ void MainWindowBuilder::outputNumbers() {
         positions(builder, output == 0 ? ListId::POO1 : ListId::POO2);
         builder.stretch();
     }
+    return box;
 }
 
-void MainWindowBuilder::outputSms() {
-    QTabWidget* tabs = pager(*group(texts::outputSmsGroup, {177, 304, 175, 249}, blue));
+QGroupBox* MainWindowBuilder::outputSms() {
+    QGroupBox* box = group(texts::outputSmsGroup, {177, 304, 175, 249}, blue);
+    QTabWidget* tabs = pager(*box);
     tabs->setObjectName(QStringLiteral("pagerOutputSms"));
     for (int output = 0; output < 2; ++output) {
         PageBuilder builder(*page(*tabs, texts::outputSmsPage[output]));
@@ -144,9 +148,10 @@ void MainWindowBuilder::outputSms() {
             control(stem + n, builder.page());
         builder.stretch();
     }
+    return box;
 }
 
-void MainWindowBuilder::statusSms() {
+QGroupBox* MainWindowBuilder::statusSms() {
     QGroupBox* box = group(texts::statusGroup, {177, 0, 175, 305}, yellow);
     box->setToolTip(texts::statusGroupHint);
     PageBuilder builder(*box);
@@ -155,10 +160,12 @@ void MainWindowBuilder::statusSms() {
     builder.line(texts::hourOfDay, control("spinCAS", *box), texts::hours);
     builder.line(texts::credit, control("spinKREDIT", *box), texts::euro);
     builder.stretch();
+    return box;
 }
 
-void MainWindowBuilder::inputs() {
-    QTabWidget* tabs = pager(*group(texts::inputsGroup, {0, 0, 177, 573}, pink));
+QGroupBox* MainWindowBuilder::inputs() {
+    QGroupBox* box = group(texts::inputsGroup, {0, 0, 177, 573}, pink);
+    QTabWidget* tabs = pager(*box);
     tabs->setObjectName(QStringLiteral("pagerInputs"));
     for (int input = 0; input < 2; ++input) {
         PageBuilder builder(*page(*tabs, texts::inputPage[input]));
@@ -180,6 +187,7 @@ void MainWindowBuilder::inputs() {
         builder.line(texts::delay, control("spinDELAY" + n, p));
         builder.stretch();
     }
+    return box;
 }
 
 void MainWindowBuilder::buttons() {

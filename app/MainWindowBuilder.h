@@ -20,7 +20,7 @@ class PageBuilder;
 
 // Builds the main window's four groups, their pages and the row of buttons, creating every
 // field's control from the field table and binding it to the record. Groups are built in
-// the order the keyboard focus visits them.
+// reading order, left to right and top to bottom, which the keyboard focus follows.
 class MainWindowBuilder {
 public:
     MainWindowBuilder(QWidget& window, Configuration& config, FieldBinding& binding);
@@ -35,10 +35,10 @@ private:
     // A list's positions top to bottom, wrapping into the next column after rowsPerColumn.
     void positions(PageBuilder& page, ListId list, bool spaced = true, int rowsPerColumn = 64);
 
-    void outputNumbers();
-    void outputSms();
-    void statusSms();
-    void inputs();
+    QGroupBox* outputNumbers();
+    QGroupBox* outputSms();
+    QGroupBox* statusSms();
+    QGroupBox* inputs();
     void buttons();
 
     QWidget& window_;
