@@ -70,23 +70,5 @@ TEST_F(Accessibility, ShownFieldsHaveNamesOfTheirOwnAndHiddenOnesNone) {
     }
 }
 
-// Tab visits every list's positions in order, also where a list wraps into the next column.
-TEST_F(Accessibility, KeyboardFocusWalksEachListInPositionOrder) {
-    QList<QWidget*> chain;
-    for (QWidget* w = window->nextInFocusChain(); w != window.get(); w = w->nextInFocusChain())
-        chain << w;
-    for (ListId list : {ListId::TCV1, ListId::TCV2, ListId::PZS1, ListId::PZS2, ListId::TCZSSMS,
-                        ListId::POV1, ListId::POV2, ListId::POO1, ListId::POO2}) {
-        const NumberList& numbers = numberList(list);
-        qsizetype last = -1;
-        for (int k = 1; k <= numbers.size; ++k) {
-            const std::string name = std::string(numbers.prefix) + std::to_string(k);
-            const qsizetype at = chain.indexOf(control(name));
-            EXPECT_GT(at, last) << name;
-            last = at;
-        }
-    }
-}
-
 } // namespace
 } // namespace qolmex

@@ -10,16 +10,13 @@ namespace {
 const QRect laptop(0, 32, 1366, 736);
 const QRect frame(202, 216, 804, 630);
 
-TEST(KeptWithin, AFrameThatFitsStaysWhereItIsWanted) {
+TEST(KeptWithin, StaysWhereWantedIfItFitsElseMovesUpAndLeftJustAsFarAsNeeded) {
     EXPECT_EQ(keptWithin(frame, QRect(0, 0, 1920, 1050)), QPoint(202, 216));
-    EXPECT_EQ(keptWithin(QRect(0, 32, 1366, 736), laptop), QPoint(0, 32)); // exactly the area
-}
-
-TEST(KeptWithin, MovesUpAndLeftJustAsFarAsNeeded) {
     EXPECT_EQ(keptWithin(frame, laptop), QPoint(202, 768 - 630));
     EXPECT_EQ(keptWithin(frame.translated(500, 0), laptop), QPoint(1366 - 804, 768 - 630));
     // A screen at 150 % of 1920 x 1080 offers 1280 x 720 window pixels.
     EXPECT_EQ(keptWithin(frame, QRect(0, 0, 1280, 720)), QPoint(202, 90));
+    EXPECT_EQ(keptWithin(frame, QRect()), frame.topLeft()); // no screen known
 }
 
 TEST(KeptWithin, NeverAboveOrLeftOfTheAreasCorner) {
@@ -30,10 +27,6 @@ TEST(KeptWithin, NeverAboveOrLeftOfTheAreasCorner) {
     // A second screen to the left of the first.
     EXPECT_EQ(keptWithin(QRect(-700, 600, 804, 630), QRect(-1280, 0, 1280, 1024)),
               QPoint(-804, 1024 - 630));
-}
-
-TEST(KeptWithin, WithoutAScreenNothingMoves) {
-    EXPECT_EQ(keptWithin(frame, QRect()), frame.topLeft());
 }
 
 } // namespace
