@@ -20,7 +20,8 @@ class PageBuilder;
 
 // Builds the main window's four groups, their pages and the row of buttons, creating every
 // field's control from the field table and binding it to the record. Groups are built in
-// reading order, left to right and top to bottom, which the keyboard focus follows.
+// reading order, column by column from the left and each column top to bottom, which the
+// keyboard focus follows.
 class MainWindowBuilder {
 public:
     MainWindowBuilder(QWidget& window, Configuration& config, FieldBinding& binding);

@@ -24,6 +24,7 @@ desktop() {
     env "$@" QOLMEX_SCREENSHOT="$shots/$name.png" \
         xvfb-run -a -s "-screen 0 ${screen}x24" "$build/tests/app/desktop_tests" --gtest_brief=1
 }
-desktop dark-1920x1080 1920x1080 GTK_THEME=Adwaita:dark QT_QPA_PLATFORMTHEME=gtk3 QOLMEX_DESKTOP_DARK=1
+desktop dark-1920x1080 1920x1080 \
+    GTK_THEME=Adwaita:dark QT_QPA_PLATFORMTHEME=gtk3 QOLMEX_DESKTOP_DARK=1
 desktop laptop-1366x768 1366x768
 desktop scaled-150-1920x1080 1920x1080 QT_SCALE_FACTOR=1.5
