@@ -16,8 +16,6 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include <iterator>
-
 namespace qolmex {
 namespace {
 
@@ -50,10 +48,10 @@ MainWindowBuilder::MainWindowBuilder(QWidget& window, Configuration& config, Fie
     : window_(window), config_(config), binding_(binding) {}
 
 void MainWindowBuilder::build() {
-    QGroupBox* const byReading[] = {inputs(), statusSms(), outputSms(), outputNumbers()};
-    // Where the frames overlap by a pixel, the left and upper groups stay on top.
-    for (auto it = std::rbegin(byReading); it != std::rend(byReading); ++it)
-        (*it)->raise();
+    outputNumbers();
+    outputSms();
+    statusSms();
+    inputs();
     buttons();
 }
 
@@ -106,7 +104,7 @@ void MainWindowBuilder::positions(PageBuilder& builder, ListId list, bool spaced
     }
 }
 
-QGroupBox* MainWindowBuilder::outputNumbers() {
+void MainWindowBuilder::outputNumbers() {
     QGroupBox* box = group(texts::outputNumbersGroup, {351, 0, 441, 553}, blue);
     box->setToolTip(texts::outputNumbersGroupHint);
     QTabWidget* tabs = pager(*box);
@@ -128,12 +126,10 @@ QGroupBox* MainWindowBuilder::outputNumbers() {
         positions(builder, output == 0 ? ListId::POO1 : ListId::POO2);
         builder.stretch();
     }
-    return box;
 }
 
-QGroupBox* MainWindowBuilder::outputSms() {
-    QGroupBox* box = group(texts::outputSmsGroup, {177, 304, 175, 249}, blue);
-    QTabWidget* tabs = pager(*box);
+void MainWindowBuilder::outputSms() {
+    QTabWidget* tabs = pager(*group(texts::outputSmsGroup, {177, 304, 175, 249}, blue));
     tabs->setObjectName(QStringLiteral("pagerOutputSms"));
     for (int output = 0; output < 2; ++output) {
         PageBuilder builder(*page(*tabs, texts::outputSmsPage[output]));
@@ -148,10 +144,9 @@ QGroupBox* MainWindowBuilder::outputSms() {
             control(stem + n, builder.page());
         builder.stretch();
     }
-    return box;
 }
 
-QGroupBox* MainWindowBuilder::statusSms() {
+void MainWindowBuilder::statusSms() {
     QGroupBox* box = group(texts::statusGroup, {177, 0, 175, 305}, yellow);
     box->setToolTip(texts::statusGroupHint);
     PageBuilder builder(*box);
@@ -160,12 +155,10 @@ QGroupBox* MainWindowBuilder::statusSms() {
     builder.line(texts::hourOfDay, control("spinCAS", *box), texts::hours);
     builder.line(texts::credit, control("spinKREDIT", *box), texts::euro);
     builder.stretch();
-    return box;
 }
 
-QGroupBox* MainWindowBuilder::inputs() {
-    QGroupBox* box = group(texts::inputsGroup, {0, 0, 177, 573}, pink);
-    QTabWidget* tabs = pager(*box);
+void MainWindowBuilder::inputs() {
+    QTabWidget* tabs = pager(*group(texts::inputsGroup, {0, 0, 177, 573}, pink));
     tabs->setObjectName(QStringLiteral("pagerInputs"));
     for (int input = 0; input < 2; ++input) {
         PageBuilder builder(*page(*tabs, texts::inputPage[input]));
@@ -187,7 +180,6 @@ QGroupBox* MainWindowBuilder::inputs() {
         builder.line(texts::delay, control("spinDELAY" + n, p));
         builder.stretch();
     }
-    return box;
 }
 
 void MainWindowBuilder::buttons() {

@@ -20,8 +20,7 @@ class PageBuilder;
 
 // Builds the main window's four groups, their pages and the row of buttons, creating every
 // field's control from the field table and binding it to the record. Groups are built in
-// reading order, column by column from the left and each column top to bottom, which the
-// keyboard focus follows.
+// the order the keyboard focus visits them.
 class MainWindowBuilder {
 public:
     MainWindowBuilder(QWidget& window, Configuration& config, FieldBinding& binding);
@@ -36,10 +35,10 @@ private:
     // A list's positions top to bottom, wrapping into the next column after rowsPerColumn.
     void positions(PageBuilder& page, ListId list, bool spaced = true, int rowsPerColumn = 64);
 
-    QGroupBox* outputNumbers();
-    QGroupBox* outputSms();
-    QGroupBox* statusSms();
-    QGroupBox* inputs();
+    void outputNumbers();
+    void outputSms();
+    void statusSms();
+    void inputs();
     void buttons();
 
     QWidget& window_;

@@ -206,8 +206,7 @@ TEST_F(TfMainTest, ClearEmptiesBothFullPovListsAndKeepsThePages) {
     EXPECT_TRUE(config() == Configuration());
 }
 
-// The names of the first controls of each group, and the buttons, in the order Tab visits them:
-// the groups in reading order, left column first, then the middle one top to bottom.
+// The names of the first controls of each group, and the buttons, in the order Tab visits them.
 TEST_F(TfMainTest, FocusGoesGroupByGroupThenToTheButtons) {
     QStringList order;
     QWidget* w = window.get();
@@ -216,12 +215,12 @@ TEST_F(TfMainTest, FocusGoesGroupByGroupThenToTheButtons) {
             order << w->objectName();
         w = w->nextInFocusChain();
     } while (w != window.get());
-    const QStringList expected{"editTCV1_1", "memoSMSV1", "memoSMSNV1", "editPZS1_1",
-                               "rbVST1_1", "rbVST1_2", "spinDELAY1", "editTCV2_1", "spinDELAY2",
-                               "editTCZSSMS_1", "editTCZSSMS_8", "spinINTERVAL", "spinCAS",
-                               "spinKREDIT", "memoSMSZAP1", "memoSMSVYP1", "SpinCASRELE1",
-                               "memoSMSZAP2", "editPOV1_1", "editPOV1_2", "editPOV1_64",
-                               "editPOV2_1", "editPOO1_1", "editPOO2_8", "btnClear", "btnSave",
+    const QStringList expected{"editPOV1_1", "editPOV1_2", "editPOV1_64", "editPOV2_1",
+                               "editPOO1_1", "editPOO2_8", "memoSMSZAP1", "memoSMSVYP1",
+                               "SpinCASRELE1", "memoSMSZAP2", "editTCZSSMS_1", "editTCZSSMS_8",
+                               "spinINTERVAL", "spinCAS", "spinKREDIT", "editTCV1_1",
+                               "memoSMSV1", "memoSMSNV1", "editPZS1_1", "rbVST1_1", "rbVST1_2",
+                               "spinDELAY1", "editTCV2_1", "spinDELAY2", "btnClear", "btnSave",
                                "btnOpen", "btnSend", "btnRead"};
     qsizetype last = -1;
     for (const QString& name : expected) {
