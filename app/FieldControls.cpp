@@ -43,12 +43,46 @@ QWidget* create(const FieldDef& field, QWidget* parent) {
     return nullptr;
 }
 
+// What a screen reader says the field is: where the window shows it, as the window writes it
+// ("Tel. čísla pre zasielanie SMS, 1. vstup, 1. číslo"); nothing for a field never shown.
+QString accessibleName(const FieldDef& field) {
+    const captions::FieldPlace place = captions::placeOf(field);
+    if (place.label.empty())
+        return {};
+    const std::string label = captions::oneLine(place.label);
+    std::string name;
+    for (std::string_view part :
+         {place.group, place.page, place.heading, std::string_view(label)}) {
+        if (part.empty())
+            continue;
+        if (!name.empty())
+            name += ", ";
+        name += part;
+    }
+    if (!place.unit.empty())
+        (name += ' ') += place.unit;
+    return texts::qt(name);
+}
+
+// The hint the pointer shows over a control: its own, else its page's or group's.
+QString shownHint(const QWidget& control) {
+    for (const QWidget* w = &control; w && !w->isWindow(); w = w->parentWidget())
+        if (!w->toolTip().isEmpty())
+            return w->toolTip();
+    return {};
+}
+
 } // namespace
 
 QWidget* createFieldControl(const FieldDef& field, QWidget* parent) {
     QWidget* control = create(field, parent);
     control->setObjectName(QString::fromStdString(field.name));
     control->setToolTip(texts::hintOf(field));
+    const QString name = accessibleName(field);
+    if (!name.isEmpty()) {
+        control->setAccessibleName(name);
+        control->setAccessibleDescription(shownHint(*control));
+    }
     return control;
 }
 

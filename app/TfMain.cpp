@@ -1,12 +1,14 @@
 #include "TfMain.h"
 
 #include "FileCommands.h"
+#include "LightPalette.h"
 #include "MainTexts.h"
 #include "MainWindowBuilder.h"
 #include "PlainMessageBox.h"
 #include "TransferCommands.h"
 #include "config/ClearConfiguration.h"
 #include "transfer/TransferSequence.h"
+#include "widgets/ScreenPlacement.h"
 
 #include <QCloseEvent>
 #include <QPushButton>
@@ -28,12 +30,10 @@ TfMain::TfMain(D2xxLibrary* device, QWidget* parent)
                       QStringLiteral("Arial")});
     font.setPointSize(8);
     setFont(font);
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, palette.color(QPalette::Button));
-    setPalette(palette);
+    setPalette(lightPalette()); // before the groups, which take it over with their own backgrounds
     setAutoFillBackground(true);
     resize(800, 600);
-    move(202, 216);
+    placeOnScreen();
 
     MainWindowBuilder(*this, config_, binding_).build();
     connectButton("btnClear", &TfMain::btnClearClick);
@@ -93,6 +93,25 @@ TfSend& TfMain::fSend() {
 }
 TfRead& TfMain::fRead() {
     return transfers_->fRead();
+}
+
+// At 202, 216 where the whole window fits the screen beside the desktop's panels; on a smaller
+// or scaled screen moved up and left just as far as needed, so Send and Read stay reachable.
+void TfMain::placeOnScreen() {
+    const QPoint home(202, 216);
+    QRect frame = frameGeometry();
+    frame.moveTopLeft(home);
+    move(keptWithin(frame, availableAreaAt(home)));
+}
+
+// A window manager adds the frame only once the window is shown: then it is placed once more,
+// frame included.
+void TfMain::moveEvent(QMoveEvent* event) {
+    QWidget::moveEvent(event);
+    if (!framed_ && frameGeometry().size() != size()) {
+        framed_ = true;
+        placeOnScreen();
+    }
 }
 
 void TfMain::closeEvent(QCloseEvent* event) {

@@ -62,8 +62,11 @@ public slots:
 protected:
     // Closing ends the program, but not while a transfer holds the line.
     void closeEvent(QCloseEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
 
 private:
+    // At its place, or as near to it as keeps the whole window on its screen.
+    void placeOnScreen();
     void connectButton(const char* name, void (TfMain::*handler)());
 
     Configuration config_;
@@ -73,6 +76,7 @@ private:
     MessageFunction showMessage_;
     std::unique_ptr<FileCommands> files_;
     std::unique_ptr<TransferCommands> transfers_;
+    bool framed_ = false; // placed with the window manager's frame
 };
 
 } // namespace qolmex

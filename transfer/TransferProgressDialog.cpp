@@ -2,6 +2,7 @@
 
 #include "transfer/TGauge.h"
 #include "usb/TransferState.h"
+#include "widgets/ScreenPlacement.h"
 
 #include <QCloseEvent>
 #include <QLabel>
@@ -18,8 +19,10 @@ TransferProgressDialog::TransferProgressDialog(QWidget* mainWindow, TransferStat
       mainWindow_(mainWindow), state_(state) {
     setWindowTitle(caption);
     setModal(false);
-    if (mainWindow_)
+    if (mainWindow_) {
         setFont(mainWindow_->font());
+        setPalette(mainWindow_->palette()); // its own colours, whatever the desktop's theme
+    }
 
     Label1 = new QLabel(QString::fromUtf8("Prenášajú sa dáta. Prosím, čakajte."), this);
     Label1->setObjectName("Label1");
@@ -47,6 +50,8 @@ void TransferProgressDialog::showDialog() {
              std::max(0, main.center().y() - own.height() / 2));
         placed_ = true;
     }
+    if (mainWindow_) // wholly on the screen, also where the user left it if the screen changed
+        move(keptWithin(frameGeometry(), mainWindow_->screen()->availableGeometry()));
     standBeforeMainWindow();
     show();
     raise();

@@ -13,8 +13,8 @@ class TGauge;
 struct TransferState;
 
 // The small dialog that stands before the disabled main window while a transfer runs, in the
-// main window's font. It
-// holds no logic beyond Storno and refusing to close while the line is in use.
+// main window's font and colours. It holds no logic beyond Storno and refusing to close while
+// the line is in use.
 class TransferProgressDialog : public QDialog, public TransferDialog {
 public:
     TransferProgressDialog(QWidget* mainWindow, TransferState& state, const QString& caption);
