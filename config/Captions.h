@@ -82,6 +82,10 @@ FieldPlace placeOf(const FieldDef& field);
 // A label broken over lines as one line: "Text SMS zaslaný pri aktivácii".
 std::string oneLine(std::string_view label);
 
+// The setup sheet's title; the window's free area offers it with "…" in its context menu (it
+// asks for a file name first).
+inline constexpr std::string_view setupSheet = "Prehľad nastavení";
+
 struct ButtonText {
     std::string_view name;
     std::string_view caption;
