@@ -3,6 +3,7 @@
 #include "FileCommands.h"
 #include "MainTexts.h"
 #include "MainWindowBuilder.h"
+#include "NumberListMenu.h"
 #include "PlainMessageBox.h"
 #include "TransferCommands.h"
 #include "config/ClearConfiguration.h"
@@ -41,6 +42,7 @@ TfMain::TfMain(D2xxLibrary* device, QWidget* parent)
     connectButton("btnOpen", &TfMain::btnOpenClick);
     connectButton("btnSend", &TfMain::btnSendClick);
     connectButton("btnRead", &TfMain::btnReadClick);
+    numberListMenu_ = std::make_unique<NumberListMenu>(*this);
 
     timer1_->setObjectName(QStringLiteral("Timer1"));
     timer1_->setInterval(int(TransferSequence::replyTimerInterval.count()));

@@ -14,6 +14,7 @@ namespace qolmex {
 
 class D2xxLibrary;
 class FileCommands;
+class NumberListMenu;
 class TransferCommands;
 class TfRead;
 class TfSend;
@@ -73,6 +74,7 @@ private:
     MessageFunction showMessage_;
     std::unique_ptr<FileCommands> files_;
     std::unique_ptr<TransferCommands> transfers_;
+    std::unique_ptr<NumberListMenu> numberListMenu_;
 };
 
 } // namespace qolmex

@@ -82,8 +82,10 @@ FieldPlace placeOf(const FieldDef& field);
 // A label broken over lines as one line: "Text SMS zaslaný pri aktivácii".
 std::string oneLine(std::string_view label);
 
-// The setup sheet's title; the window's free area offers it with "…" in its context menu (it
-// asks for a file name first).
+// Entries of the context menus: the number lists' clipboard and the setup sheet, which the
+// window's free area offers with "…" (it asks for a file name first).
+inline constexpr std::string_view pasteNumberList = "Vložiť zoznam čísel";
+inline constexpr std::string_view copyNumberList = "Kopírovať zoznam";
 inline constexpr std::string_view setupSheet = "Prehľad nastavení";
 
 struct ButtonText {
