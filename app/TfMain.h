@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 
+class QAction;
 class QTimer;
 
 namespace qolmex {
@@ -15,6 +16,7 @@ namespace qolmex {
 class D2xxLibrary;
 class FileCommands;
 class NumberListMenu;
+class SetupSheetAction;
 class TransferCommands;
 class TfRead;
 class TfSend;
@@ -51,6 +53,10 @@ public:
     TfSend& fSend();
     TfRead& fRead();
 
+    // The setup sheet, offered by Ctrl+P and by the context menu of the window's free area.
+    SetupSheetAction& setupSheet() { return *setupSheet_; }
+    QAction* setupSheetAction() const { return setupSheetAction_; }
+
 public slots:
     void btnClearClick();
     void btnSaveClick();
@@ -59,10 +65,13 @@ public slots:
     void btnReadClick();
     void Timer1Timer();
     void FormCreate();
+    void saveSetupSheet();
 
 protected:
     // Closing ends the program, but not while a transfer holds the line.
     void closeEvent(QCloseEvent* event) override;
+    // Reaches the window from wherever no control has a menu of its own.
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     void connectButton(const char* name, void (TfMain::*handler)());
@@ -75,6 +84,8 @@ private:
     std::unique_ptr<FileCommands> files_;
     std::unique_ptr<TransferCommands> transfers_;
     std::unique_ptr<NumberListMenu> numberListMenu_;
+    std::unique_ptr<SetupSheetAction> setupSheet_;
+    QAction* setupSheetAction_;
 };
 
 } // namespace qolmex
