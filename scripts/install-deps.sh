@@ -16,6 +16,8 @@ packages=(
     qt6-translations-l10n file dpkg-dev desktop-file-utils appstream lintian
     # a virtual X server for the tests of the X selection paste
     xvfb xauth
+    # the setup sheet printed by a real browser, and its PDF read back
+    chromium poppler-utils
 )
 
 # Groups named on the command line come on top.
