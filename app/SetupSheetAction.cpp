@@ -18,6 +18,9 @@ const char* const notWritten = "Prehľad nastavení sa nepodarilo uložiť do s�
 const char* const notOpened =
     "Prehľad nastavení je uložený v súbore %1, ale nepodarilo sa ho otvoriť v prehliadači.";
 
+// An old sheet is a few kilobytes; a file much larger is surely something else.
+constexpr std::size_t largestReplaced = 16 * 1024 * 1024;
+
 std::string sheetOf(const Configuration& configuration) {
     const QDate today = QDate::currentDate();
     return setupSheetHtml(configuration, {today.year(), today.month(), today.day(), {}});
@@ -43,8 +46,11 @@ void SetupSheetAction::run(QWidget* parent, const Configuration& configuration,
     lastFileName_ = withDefaultSuffix(choice->fileName, request.defaultSuffix);
     const QString shownName = QDir::toNativeSeparators(lastFileName_);
     try {
+        // As Save replaces a file: a link followed, a read-only file or a folder refused, the
+        // old file's permissions kept.
         const std::string target = fileaccess::resolvedTarget(localName(lastFileName_));
-        fileaccess::replace(target, sheetOf(configuration), nullptr);
+        const auto old = fileaccess::readForReplacing(target, largestReplaced);
+        fileaccess::replace(target, sheetOf(configuration), old ? &*old : nullptr);
     } catch (const std::exception&) { // out of memory too: the file is as it was
         message(QString::fromUtf8(notWritten).arg(shownName));
         return;

@@ -38,6 +38,9 @@ protected:
 TEST_F(SetupSheetActionTest, CtrlPSavesTheSheetOfTheWindowAndOpensIt) {
     const QString name = QString::fromStdString(folder.file("site"));
     answer = FileDialogChoice{name, {}};
+    const auto old = testing::pathOf(folder.file("site.html"));
+    testing::writeBytes(folder.file("site.html"), "old");
+    std::filesystem::permissions(old, std::filesystem::perms(0640));
     config().setText("editPOV1_1", "0905111222");
     config().setText("MemoDTMFZAP1", "4711");
     for (const char* focused : {"editPOV1_1", "memoSMSZAP1", "spinCAS"}) {
@@ -53,6 +56,7 @@ TEST_F(SetupSheetActionTest, CtrlPSavesTheSheetOfTheWindowAndOpensIt) {
     const std::string html = testing::readBytes(folder.file("site.html"));
     EXPECT_NE(html.find("<li>0905111222</li>"), std::string::npos);
     EXPECT_EQ(html.find("4711"), std::string::npos);
+    EXPECT_EQ(std::filesystem::status(old).permissions(), std::filesystem::perms(0640));
     EXPECT_TRUE(messages.isEmpty());
 }
 
@@ -74,12 +78,17 @@ TEST_F(SetupSheetActionTest, TheFreeAreaOffersTheSheetInItsContextMenu) {
 }
 
 TEST_F(SetupSheetActionTest, AFailureIsToldAndTheRestStays) {
-    answer = FileDialogChoice{QString::fromStdString(folder.file("no-such-folder/site.html")), {}};
-    window->saveSetupSheet();
-    EXPECT_TRUE(opened.isEmpty());
-    ASSERT_EQ(messages.size(), 1);
-    EXPECT_TRUE(
-        messages[0].startsWith(QString::fromUtf8("Prehľad nastavení sa nepodarilo uložiť")));
+    std::filesystem::create_directory(testing::pathOf(folder.file("folder.html")));
+    for (const char* name : {"no-such-folder/site.html", "folder.html"}) {
+        messages.clear();
+        answer = FileDialogChoice{QString::fromStdString(folder.file(name)), {}};
+        window->saveSetupSheet();
+        EXPECT_TRUE(opened.isEmpty());
+        ASSERT_EQ(messages.size(), 1) << name;
+        EXPECT_TRUE(
+            messages[0].startsWith(QString::fromUtf8("Prehľad nastavení sa nepodarilo uložiť")));
+    }
+    EXPECT_TRUE(std::filesystem::is_directory(testing::pathOf(folder.file("folder.html"))));
 
     messages.clear();
     answer = FileDialogChoice{QString::fromStdString(folder.file("site.html")), {}};
@@ -88,8 +97,7 @@ TEST_F(SetupSheetActionTest, AFailureIsToldAndTheRestStays) {
     ASSERT_EQ(messages.size(), 1);
     EXPECT_TRUE(messages[0].contains(QString::fromStdString(folder.file("site.html"))));
     EXPECT_FALSE(testing::readBytes(folder.file("site.html")).empty());
-    EXPECT_EQ(requests.back().fileName,
-              QString::fromStdString(folder.file("no-such-folder/site.html")))
+    EXPECT_EQ(requests.back().fileName, QString::fromStdString(folder.file("folder.html")))
         << "the dialog offers the name chosen last";
 }
 
