@@ -4,13 +4,17 @@
 #include "LightPalette.h"
 #include "MainTexts.h"
 #include "MainWindowBuilder.h"
+#include "NumberListMenu.h"
 #include "PlainMessageBox.h"
+#include "SetupSheetAction.h"
 #include "TransferCommands.h"
 #include "config/ClearConfiguration.h"
 #include "transfer/TransferSequence.h"
 #include "widgets/ScreenPlacement.h"
 
+#include <QAction>
 #include <QCloseEvent>
+#include <QMenu>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTimer>
@@ -20,7 +24,9 @@ namespace qolmex {
 TfMain::TfMain(D2xxLibrary* device, QWidget* parent)
     : QWidget(parent), timer1_(new QTimer(this)),
       showMessage_([this](const QString& text) { showPlainMessage(this, text); }),
-      files_(std::make_unique<FileCommands>(*this)) {
+      files_(std::make_unique<FileCommands>(*this)),
+      setupSheet_(std::make_unique<SetupSheetAction>()),
+      setupSheetAction_(new QAction(texts::qt(captions::setupSheet) + u'…', this)) {
     setObjectName(QStringLiteral("fMain"));
     setWindowTitle(texts::caption);
     QFont font;
@@ -41,6 +47,11 @@ TfMain::TfMain(D2xxLibrary* device, QWidget* parent)
     connectButton("btnOpen", &TfMain::btnOpenClick);
     connectButton("btnSend", &TfMain::btnSendClick);
     connectButton("btnRead", &TfMain::btnReadClick);
+    numberListMenu_ = std::make_unique<NumberListMenu>(*this);
+    setupSheetAction_->setObjectName(QStringLiteral("actSetupSheet"));
+    setupSheetAction_->setShortcut(QKeySequence::Print);
+    addAction(setupSheetAction_);
+    connect(setupSheetAction_, &QAction::triggered, this, &TfMain::saveSetupSheet);
 
     timer1_->setObjectName(QStringLiteral("Timer1"));
     timer1_->setInterval(int(TransferSequence::replyTimerInterval.count()));
@@ -86,6 +97,17 @@ void TfMain::Timer1Timer() {
 
 void TfMain::FormCreate() {
     transferState_.DeviceConnected = false;
+}
+
+void TfMain::saveSetupSheet() {
+    setupSheet_->run(this, config_, showMessage_);
+}
+
+void TfMain::contextMenuEvent(QContextMenuEvent* event) {
+    auto* menu = new QMenu(this);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->addAction(setupSheetAction_);
+    menu->popup(event->globalPos());
 }
 
 TfSend& TfMain::fSend() {

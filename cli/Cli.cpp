@@ -37,6 +37,7 @@ Command commandNamed(const std::string& name) {
         {"list", listCommand},   {"read", readCommand},   {"send", sendCommand},
         {"verify", verifyCommand}, {"diff", diffCommand}, {"show", showCommand},
         {"check", checkCommand}, {"image", imageCommand}, {"batch", batchCommand},
+        {"sheet", sheetCommand},
     };
     for (const auto& [n, command] : commands)
         if (name == n)

@@ -60,6 +60,8 @@ Príkazy:
   show SÚBOR                             všetky nastavenia .kvx alebo .bin
   check SÚBOR.kvx                        čo by odoslanie odmietlo
   image SÚBOR.kvx -o SÚBOR.bin           obraz pamäte bez zariadenia
+  sheet ZDROJ -o SÚBOR.html              prehľad nastavení pre zákazníka na tlač
+                                         (ZDROJ: .kvx, .bin alebo slovo unit)
   batch SÚBOR.kvx [--log SÚBOR.csv] [--count N] [--no-backup] [--no-verify]
                                          výroba: jedno zariadenie za druhým
 

@@ -22,7 +22,7 @@ std::optional<Arity> arityOf(const std::string& command) {
     if (command == "diff")
         return Arity{2, 2};
     if (command == "send" || command == "verify" || command == "show" || command == "check" ||
-        command == "image" || command == "batch")
+        command == "image" || command == "batch" || command == "sheet")
         return Arity{1, 1};
     return std::nullopt;
 }
@@ -108,9 +108,10 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments) {
         return fail(texts::oneUnitChoice);
 
     const bool readWritesSomething = !line.output.empty() || !line.image.empty();
-    const bool imageHasOutput = line.command != "image" || !line.output.empty();
+    const bool needsOutput = line.command == "image" || line.command == "sheet";
+    const bool hasOutput = !needsOutput || !line.output.empty();
     if (line.arguments.size() < arity->min || line.arguments.size() > arity->max ||
-        (line.command == "read" && !readWritesSomething) || !imageHasOutput)
+        (line.command == "read" && !readWritesSomething) || !hasOutput)
         return fail(texts::wrongArguments + line.command + ". Pomoc: qolmex70-cli --help");
     return parsed;
 }

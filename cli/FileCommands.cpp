@@ -3,6 +3,7 @@
 #include "SettingsFiles.h"
 #include "SettingsLayout.h"
 #include "config/Configuration.h"
+#include "config/SetupSheet.h"
 #include "transfer/ConfigurationValidator.h"
 #include "transfer/FieldLabel.h"
 #include "transfer/ValidationMessage.h"
@@ -81,6 +82,20 @@ void imageCommand(CommandContext& context) {
         return;
     if (!writeImageFile(context.line.output, encodeToImage(config)))
         context.report.fail("failed", exitUsage, texts::cannotWrite + context.line.output);
+}
+
+void sheetCommand(CommandContext& context) {
+    const std::string& source = context.line.arguments[0];
+    Configuration config;
+    if (!loadSettings(context, source, config))
+        return;
+    const Timestamp today = context.env.now();
+    SetupSheetHeader header{today.year, today.month, today.day, {}};
+    if (source == "unit" && context.report.unit)
+        header.serialNumber = context.report.unit->serialNumber;
+    const std::string& output = context.line.output;
+    if (!writeWholeFile(output, setupSheetHtml(config, header)))
+        context.report.fail("failed", exitUsage, texts::cannotWrite + output);
 }
 
 void diffCommand(CommandContext& context) {

@@ -67,15 +67,18 @@ RawImage encodeToImage(const Configuration& config) {
     return raw;
 }
 
-bool writeImageFile(const std::string& path, const RawImage& raw) {
+bool writeWholeFile(const std::string& path, std::string_view bytes) {
     try {
-        fileaccess::replace(path,
-                            std::string_view(reinterpret_cast<const char*>(raw.data()), raw.size()),
-                            nullptr);
+        fileaccess::replace(path, bytes, nullptr);
         return true;
     } catch (const FileWriteError&) {
         return false;
     }
+}
+
+bool writeImageFile(const std::string& path, const RawImage& raw) {
+    return writeWholeFile(
+        path, std::string_view(reinterpret_cast<const char*>(raw.data()), raw.size()));
 }
 
 bool saveConfigurationAsNew(const Configuration& config, const std::string& path) {

@@ -26,7 +26,8 @@ void decodeImage(Configuration& config, const RawImage& raw);
 // The image Send writes, the two unused blocks zero, without the clock block.
 RawImage encodeToImage(const Configuration& config);
 
-// Both replace the file in one step; false when it cannot be written.
+// These replace the file in one step; false when it cannot be written.
+bool writeWholeFile(const std::string& path, std::string_view bytes);
 bool writeImageFile(const std::string& path, const RawImage& raw);
 // A fresh file with nothing but the configuration, as Save writes into a new file.
 bool saveConfigurationAsNew(const Configuration& config, const std::string& path);

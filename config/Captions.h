@@ -82,6 +82,12 @@ FieldPlace placeOf(const FieldDef& field);
 // A label broken over lines as one line: "Text SMS zaslaný pri aktivácii".
 std::string oneLine(std::string_view label);
 
+// Entries of the context menus: the number lists' clipboard and the setup sheet, which the
+// window's free area offers with "…" (it asks for a file name first).
+inline constexpr std::string_view pasteNumberList = "Vložiť zoznam čísel";
+inline constexpr std::string_view copyNumberList = "Kopírovať zoznam";
+inline constexpr std::string_view setupSheet = "Prehľad nastavení";
+
 struct ButtonText {
     std::string_view name;
     std::string_view caption;

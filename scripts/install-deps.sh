@@ -17,6 +17,8 @@ packages=(
     # a virtual X server for the tests of the X selection paste and of the window on a dark
     # GNOME desktop, whose GTK theme reaches Qt through this platform theme
     xvfb xauth qt6-gtk-platformtheme
+    # the setup sheet printed by a real browser, and its PDF read back
+    chromium poppler-utils
 )
 
 # Groups named on the command line come on top.

@@ -103,6 +103,34 @@ TEST_F(CliTest, CheckAndImageRefuseWhatSendWouldRefuse) {
     EXPECT_EQ(run({"check", saved(demoConfiguration(), "good.kvx")}), 0);
 }
 
+TEST_F(CliTest, SheetOfAFileAnImageOrTheUnitWithTheUnitsSerialNumber) {
+    const std::string html = folder.file("sheet.html");
+    const auto sheet = [&] { return testing::readBytes(html); };
+    const auto has = [](const std::string& text, const char* part) {
+        return text.find(part) != std::string::npos;
+    };
+    EXPECT_EQ(run({"sheet", saved(withSlovakText(), "a.kvx"), "-o", html}), 0) << err.str();
+    EXPECT_TRUE(has(sheet(), "<li>333</li></ol>"));
+    EXPECT_TRUE(has(sheet(), "Poplach v živočíchoch"));
+    EXPECT_TRUE(has(sheet(), "Dátum: 8. 12. 2026</p>"));
+    EXPECT_FALSE(has(sheet(), "Sériové číslo"));
+
+    const std::string bin = folder.file("demo.bin");
+    ASSERT_TRUE(writeImageFile(bin, encodeToImage(demoConfiguration())));
+    EXPECT_EQ(run({"sheet", bin, "-o", html}), 0) << err.str();
+    EXPECT_TRUE(has(sheet(), "<li>0911222333</li>"));
+
+    storeInUnit(withSlovakText(), access.addUnit("QX7"));
+    EXPECT_EQ(run({"sheet", "unit", "-o", html}), 0) << err.str();
+    EXPECT_TRUE(has(sheet(), "Sériové číslo: <b>QX7</b>"));
+    EXPECT_TRUE(has(sheet(), "<li>333</li></ol>"));
+
+    EXPECT_EQ(run({"sheet", folder.file("missing.kvx"), "-o", html}), 2);
+    EXPECT_EQ(run({"sheet", bin, "-o", folder.file("no-such-folder/s.html")}), 2);
+    EXPECT_NE(err.str().find("no-such-folder"), std::string::npos);
+    EXPECT_EQ(run({"sheet", bin}), 2);
+}
+
 TEST_F(CliTest, UsageErrorsEndWithTwo) {
     for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
              {},
