@@ -55,6 +55,7 @@ void showCommand(CommandContext& context);
 void checkCommand(CommandContext& context);
 void imageCommand(CommandContext& context);
 void batchCommand(CommandContext& context);
+void doctorCommand(CommandContext& context);
 
 // Values on a terminal: quoted, through the Windows-1250 table.
 std::string shownValue(const std::string& bytes);
