@@ -99,6 +99,7 @@ FT_STATUS TracingD2xx::FT_SetLatencyTimer(FT_HANDLE ftHandle, UCHAR Timer) {
 
 FT_STATUS TracingD2xx::FT_Read(FT_HANDLE ftHandle, LPVOID lpBuffer, DWORD dwBytesToRead,
                                LPDWORD lpBytesReturned) {
+    *lpBytesReturned = 0; // a library that fails may leave it as it was
     const FT_STATUS status = inner_.FT_Read(ftHandle, lpBuffer, dwBytesToRead, lpBytesReturned);
     Event event;
     event.kind = Event::Kind::Read;
@@ -117,6 +118,7 @@ FT_STATUS TracingD2xx::FT_Write(FT_HANDLE ftHandle, LPVOID lpBuffer, DWORD dwByt
     event.kind = Event::Kind::Write;
     event.wanted = dwBytesToWrite;
     event.bytes.assign(static_cast<const char*>(lpBuffer), dwBytesToWrite);
+    *lpBytesWritten = 0;
     event.status = inner_.FT_Write(ftHandle, lpBuffer, dwBytesToWrite, lpBytesWritten);
     event.done = std::min(*lpBytesWritten, dwBytesToWrite);
     const FT_STATUS status = event.status;
@@ -125,6 +127,7 @@ FT_STATUS TracingD2xx::FT_Write(FT_HANDLE ftHandle, LPVOID lpBuffer, DWORD dwByt
 }
 
 FT_STATUS TracingD2xx::FT_GetQueueStatus(FT_HANDLE ftHandle, DWORD* dwRxBytes) {
+    *dwRxBytes = 0;
     const FT_STATUS status = inner_.FT_GetQueueStatus(ftHandle, dwRxBytes);
     Event event;
     event.kind = Event::Kind::QueueStatus;

@@ -127,6 +127,10 @@ struct RoundTrip {
     bool send;
 };
 
+void PrintTo(const RoundTrip& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class RecordAndReplay : public ::testing::TestWithParam<RoundTrip> {};
 
 TEST_P(RecordAndReplay, EndsAsTheRecordedTransferWithoutADifference) {
