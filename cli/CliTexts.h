@@ -47,7 +47,8 @@ Voľby (pred príkazom):
   --serial SN          zariadenie s týmto sériovým číslom
   --port CESTA         sériový port podľa cesty (Linux)
   --virtual[=SÚBOR.bin] vstavané virtuálne zariadenie (9600 Bd), pamäť v SÚBOR.bin
-  --virtual-replay=ZÁZNAM  zariadenie odpovedá ako v zázname, hlási rozdiely
+  --virtual-replay=ZÁZNAM
+                       zariadenie odpovedá ako v zázname, hlási rozdiely
   --trace ZÁZNAM       každý bajt a volanie D2XX do súboru (pre podporu)
   --json               na konci jeden objekt JSON namiesto textu
   --quiet              bez priebehu
