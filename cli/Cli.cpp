@@ -3,6 +3,9 @@
 #include "CliTexts.h"
 #include "Commands.h"
 #include "HardwareAccess.h"
+#include "ReplayAccess.h"
+#include "TracingAccess.h"
+#include "UsageError.h"
 #include "VirtualAccess.h"
 #include "config/Windows1250.h"
 #include "sim/VirtualUnit.h"
@@ -20,6 +23,8 @@ namespace qolmex::cli {
 namespace {
 
 std::unique_ptr<UnitAccess> defaultAccess(const CommandLine& line) {
+    if (!line.virtualReplay.empty())
+        return std::make_unique<ReplayAccess>(line.virtualReplay);
     if (line.virtualUnit) {
         auto access = std::make_unique<VirtualAccess>();
         access->addUnit(VirtualUnit::defaultSerialNumber, {}, line.virtualMemoryFile);
@@ -38,6 +43,7 @@ Command commandNamed(const std::string& name) {
         {"verify", verifyCommand}, {"diff", diffCommand}, {"show", showCommand},
         {"check", checkCommand}, {"image", imageCommand}, {"batch", batchCommand},
         {"sheet", sheetCommand},
+        {"doctor", doctorCommand},
     };
     for (const auto& [n, command] : commands)
         if (name == n)
@@ -48,8 +54,12 @@ Command commandNamed(const std::string& name) {
 } // namespace
 
 UnitAccess& CommandContext::access() {
-    if (!access_)
+    if (!access_) {
         access_ = env.makeAccess ? env.makeAccess(line) : defaultAccess(line);
+        if (!line.trace.empty())
+            access_ = std::make_unique<TracingAccess>(std::move(access_), line.trace,
+                                                      line.command == "batch");
+    }
     return *access_;
 }
 
@@ -134,11 +144,15 @@ int runCli(const std::vector<std::string>& arguments, CliEnvironment& env) {
     } else {
         try {
             commandNamed(line.command)(context);
+        } catch (const UsageError& error) {
+            report.fail("failed", exitUsage, error.what());
         } catch (const std::exception& error) {
             report.fail("failed", exitTransfer, error.what());
         }
-        if (context.access_)
+        if (context.access_) {
             context.access_->finish();
+            context.access_->conclude(context);
+        }
     }
     if (report.unit)
         report.seconds =

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DoctorSetup.h"
 #include "LocalTime.h"
 
 #include <chrono>
@@ -29,6 +30,8 @@ struct CliEnvironment {
     std::function<std::unique_ptr<UnitAccess>(const CommandLine&)> makeAccess;
     // How production mode waits between two looks at the device list.
     std::function<void(std::chrono::milliseconds)> sleep;
+    // What the doctor looks at: by default this system.
+    DoctorSetup doctor;
 };
 
 // Runs one command line (the arguments after the program's name) and returns its exit code.

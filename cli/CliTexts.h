@@ -24,7 +24,8 @@ inline constexpr const char* unknownOption = "Neznáma voľba: ";
 inline constexpr const char* missingValue = "Voľbe chýba hodnota: ";
 inline constexpr const char* wrongArguments = "Nesprávne argumenty príkazu ";
 inline constexpr const char* noCommand = "Chýba príkaz. Pomoc: qolmex70-cli --help";
-inline constexpr const char* oneUnitChoice = "Zadajte najviac jednu z volieb --serial, --port, --virtual.";
+inline constexpr const char* oneUnitChoice =
+    "Zadajte najviac jednu z volieb --serial, --port, --virtual, --virtual-replay.";
 inline constexpr const char* badCount = "--count potrebuje kladné celé číslo.";
 inline constexpr const char* cannotOpen = "nedá sa otvoriť";
 inline constexpr const char* canOpen = "dá sa otvoriť";
@@ -46,12 +47,16 @@ Voľby (pred príkazom):
   --serial SN          zariadenie s týmto sériovým číslom
   --port CESTA         sériový port podľa cesty (Linux)
   --virtual[=SÚBOR.bin] vstavané virtuálne zariadenie (9600 Bd), pamäť v SÚBOR.bin
+  --virtual-replay=ZÁZNAM
+                       zariadenie odpovedá ako v zázname, hlási rozdiely
+  --trace ZÁZNAM       každý bajt a volanie D2XX do súboru (pre podporu)
   --json               na konci jeden objekt JSON namiesto textu
   --quiet              bez priebehu
   --help, --version
 
 Príkazy:
   list                                   pripojené mostíky FT232R
+  doctor                                 čo bráni spojeniu so zariadením a ako to napraviť
   read -o SÚBOR.kvx [--image SÚBOR.bin]  načíta zariadenie do súboru
   send SÚBOR.kvx [--no-backup] [--backup-dir PRIEČINOK] [--no-verify]
                                          záloha, odoslanie, kontrolné načítanie

@@ -56,6 +56,7 @@ void checkCommand(CommandContext& context);
 void imageCommand(CommandContext& context);
 void batchCommand(CommandContext& context);
 void sheetCommand(CommandContext& context);
+void doctorCommand(CommandContext& context);
 
 // Values on a terminal: quoted, through the Windows-1250 table.
 std::string shownValue(const std::string& bytes);

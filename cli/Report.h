@@ -31,6 +31,7 @@ struct Report {
     std::optional<std::vector<BridgeEntry>> bridges;
     std::optional<std::vector<SettingLine>> settings;
     std::string batchUnits; // production mode: the JSON array of its units, already written
+    std::string checks;     // doctor: the JSON array of its checks, already written
 
     void fail(std::string resultWord, int code, std::string text) {
         result = std::move(resultWord);

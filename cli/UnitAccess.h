@@ -10,6 +10,8 @@
 
 namespace qolmex::cli {
 
+struct CommandContext;
+
 // One thread's way to a unit: a D2XX library of its own (backend chains keep no locks, so
 // threads never share one) and the clock its waits run on.
 class UnitLink {
@@ -17,6 +19,11 @@ public:
     virtual ~UnitLink() = default;
     virtual D2xxLibrary& library() = 0;
     virtual std::chrono::milliseconds now() = 0;
+    // The same clock as it stands, without the cost a look through now() may charge: for
+    // the time stamps of a trace, which must not change the timing they record.
+    virtual std::chrono::nanoseconds stamp() {
+        return std::chrono::steady_clock::now().time_since_epoch();
+    }
 };
 
 // Where units come from: the real bridges, one named port, or virtual units.
@@ -30,6 +37,8 @@ public:
     virtual std::unique_ptr<UnitLink> link(const std::string& serialNumber) = 0;
     // The command is over: a virtual unit keeps its memory now.
     virtual void finish() {}
+    // And its report is made: whatever the access noticed goes into it (a replay's differences).
+    virtual void conclude(CommandContext&) {}
 };
 
 // Lends another access's units to a command that would own its access, so the lender can

@@ -21,7 +21,8 @@ UnitSession::UnitSession(UnitLink& link, std::string serialNumber,
               warnings_.push_back(text);
           else
               connectFailure_ = text;
-      }) {
+      }),
+      library_(link.library()) {
     connection_.selectBySerialNumber(std::move(serialNumber));
 }
 
@@ -55,7 +56,7 @@ TransferOutcome UnitSession::read(Configuration& config, RawImage& raw,
         if (block.address <= image::imageSize - blockSize)
             std::copy(block.data.begin(), block.data.end(), raw.begin() + block.address);
     });
-    return outcome();
+    return noted(outcome());
 }
 
 TransferOutcome UnitSession::send(const Configuration& config,
@@ -70,7 +71,12 @@ TransferOutcome UnitSession::send(const Configuration& config,
     TransferOutcome result = outcome();
     if (result.kind == TransferOutcome::Kind::Interrupted && result.blocksWritten)
         result.message = texts::sendInterrupted;
-    return result;
+    return noted(result);
+}
+
+TransferOutcome UnitSession::noted(TransferOutcome outcome) {
+    library_.noteVerdict(outcome.ok() ? "ok" : outcome.message);
+    return outcome;
 }
 
 } // namespace qolmex::cli

@@ -55,6 +55,7 @@ public:
 
 private:
     TransferOutcome outcome() const;
+    TransferOutcome noted(TransferOutcome outcome);
 
     std::function<bool()> interrupted_;
     TransferState state_;
@@ -62,6 +63,7 @@ private:
     DeviceConnection connection_;
     std::string connectFailure_;
     std::vector<std::string> warnings_;
+    D2xxLibrary& library_; // where the verdict of each transfer is noted, for a trace
 };
 
 } // namespace qolmex::cli

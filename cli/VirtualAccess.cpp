@@ -34,6 +34,7 @@ public:
             virtualClock->advance(std::chrono::milliseconds(1));
         return std::chrono::duration_cast<std::chrono::milliseconds>(slot_.clock->now());
     }
+    std::chrono::nanoseconds stamp() override { return slot_.clock->now(); }
 
 private:
     VirtualAccess& owner_;

@@ -1,4 +1,5 @@
 #include "app/DesktopIdentity.h"
+#include "app/SessionTrace.h"
 #include "app/SlovakQtTranslation.h"
 #include "app/TfMain.h"
 #include "sim/Clock.h"
@@ -17,7 +18,10 @@ int main(int argc, char* argv[]) {
     qolmex::VirtualUnit unit(clock, {}, qolmex::UnitPacing{.atBaudRate = true});
     qolmex::storeInUnit(qolmex::demoConfiguration(), unit);
 
-    qolmex::TfMain fMain(&unit);
+    qolmex::SessionTrace trace(unit);
+    qolmex::TfMain fMain(&trace.device());
     fMain.show();
+    if (!trace.failure().isEmpty())
+        fMain.showMessage(trace.failure());
     return QApplication::exec();
 }

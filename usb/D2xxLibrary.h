@@ -102,6 +102,9 @@ public:
     virtual std::vector<BridgeEntry> listBridges() { return {}; }
     // and why the last FT_OpenEx failed, a Slovak sentence for the user (empty: cannot tell).
     virtual std::string lastOpenFailure() const { return {}; }
+    // The program's verdict on the transfer that just ended ("ok" or its message), for a trace
+    // or a replay; everything else ignores it.
+    virtual void noteVerdict(const std::string& /*verdict*/) {}
 };
 
 } // namespace qolmex

@@ -48,9 +48,13 @@ std::optional<PortHolder> findPortHolder(const std::string& path, const std::str
     const fs::path wanted = fs::canonical(path, error);
     if (error)
         return std::nullopt;
+    return findProcessWithOpen(wanted.string(), procRoot);
+}
+
+std::optional<PortHolder> findProcessWithOpen(const std::string& path, const std::string& procRoot) {
     // Processes come and go while we look; one that vanishes mid-walk just ends the search.
     try {
-        return scanForHolder(wanted, procRoot);
+        return scanForHolder(path, procRoot);
     } catch (const fs::filesystem_error&) {
         return std::nullopt;
     }

@@ -1,5 +1,6 @@
 #include "usb/SerialD2xx.h"
 
+#include "usb/D2xxText.h"
 #include "usb/OpenFailureTexts.h"
 #include "usb/PortHolder.h"
 
@@ -14,14 +15,6 @@ namespace qolmex {
 namespace {
 
 constexpr int ftdiVendor = 0x0403;
-
-void copyText(PCHAR target, const std::string& text, std::size_t capacity) {
-    if (target == nullptr)
-        return;
-    const std::size_t n = std::min(text.size(), capacity);
-    std::memcpy(target, text.data(), n);
-    target[n] = '\0';
-}
 
 } // namespace
 
@@ -272,8 +265,8 @@ FT_STATUS SerialD2xx::FT_GetDeviceInfo(FT_HANDLE ftHandle, FT_DEVICE* lpftDevice
     *lpdwID = info.vendorId < 0 || info.productId < 0
                   ? 0
                   : static_cast<DWORD>(info.vendorId) << 16 | static_cast<DWORD>(info.productId);
-    copyText(SerialNumber, info.serialNumber, 16);
-    copyText(Description, info.product, 64);
+    copyD2xxText(SerialNumber, info.serialNumber, 16);
+    copyD2xxText(Description, info.product, 64);
     return FT_OK;
 }
 

@@ -31,6 +31,7 @@ struct VendorD2xx::Functions {
     FT_STATUS(QOLMEX_D2XX_CALL* createDeviceInfoList)(LPDWORD) = nullptr;
     FT_STATUS(QOLMEX_D2XX_CALL* getDeviceInfoDetail)(DWORD, LPDWORD, LPDWORD, LPDWORD, LPDWORD,
                                                      LPVOID, LPVOID, FT_HANDLE*) = nullptr;
+    FT_STATUS(QOLMEX_D2XX_CALL* getLibraryVersion)(LPDWORD) = nullptr;
 };
 
 namespace {
@@ -92,6 +93,7 @@ VendorD2xx::VendorD2xx(const std::string& library) {
                           bind(module_, "FT_GetDeviceInfo", f->getDeviceInfo);
     if (complete) {
         bind(module_, "FT_SetLatencyTimer", f->setLatencyTimer);
+        bind(module_, "FT_GetLibraryVersion", f->getLibraryVersion);
         if (!bind(module_, "FT_CreateDeviceInfoList", f->createDeviceInfoList) ||
             !bind(module_, "FT_GetDeviceInfoDetail", f->getDeviceInfoDetail))
             f->createDeviceInfoList = nullptr;
@@ -150,7 +152,7 @@ std::vector<VendorD2xx::DetailedEntry> VendorD2xx::deviceList() {
             continue;
         serial[16] = description[64] = '\0';
         DetailedEntry entry{{description, serial, BridgeEntry::viaVendorLibrary, true, {}},
-                            (flags & openedFlag) != 0};
+                            (flags & openedFlag) != 0, type};
         if (entry.openedElsewhere) {
             entry.bridge.openable = false;
             entry.bridge.reason = openFailureTexts::vendorBridgeInUse;
@@ -158,6 +160,14 @@ std::vector<VendorD2xx::DetailedEntry> VendorD2xx::deviceList() {
         entries.push_back(std::move(entry));
     }
     return entries;
+}
+
+std::optional<DWORD> VendorD2xx::libraryVersion() {
+    DWORD version = 0;
+    if (!functions_ || functions_->getLibraryVersion == nullptr ||
+        functions_->getLibraryVersion(&version) != FT_OK)
+        return std::nullopt;
+    return version;
 }
 
 // A bridge held by the kernel's driver is reported without its strings; the serial backend

@@ -7,6 +7,7 @@
 #include "usb/D2xxLibrary.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace qolmex {
@@ -46,12 +47,17 @@ public:
     std::vector<BridgeEntry> listBridges() override;
     std::string lastOpenFailure() const override { return lastOpenFailure_; }
 
-private:
+    // Every device the library lists, with its chip type, without opening any.
     struct DetailedEntry {
         BridgeEntry bridge;
         bool openedElsewhere = false;
+        FT_DEVICE type = FT_DEVICE_UNKNOWN;
     };
     std::vector<DetailedEntry> deviceList();
+    // FT_GetLibraryVersion (0x00010408 is 1.4.8); none where the library cannot tell.
+    std::optional<DWORD> libraryVersion();
+
+private:
 
     struct Functions;
     void* module_ = nullptr;

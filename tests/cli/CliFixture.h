@@ -32,6 +32,7 @@ protected:
         env.now = [] { return Timestamp{2026, 12, 8, 14, 30, 5}; };
         env.interrupted = [this] { return interruptWhen && interruptWhen(); };
         env.makeAccess = [this](const CommandLine&) { return std::make_unique<BorrowedAccess>(access); };
+        env.doctor = doctor;
         env.sleep = [this](std::chrono::milliseconds) {
             std::this_thread::sleep_for(std::chrono::milliseconds(2));
             ++polls;
@@ -54,6 +55,7 @@ protected:
     }
 
     VirtualAccess access{VirtualAccess::Timing::Virtual};
+    DoctorSetup doctor; // by default this system
     testing::TempFolder folder;
     std::ostringstream out;
     std::ostringstream err;

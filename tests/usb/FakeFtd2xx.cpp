@@ -83,6 +83,10 @@ EXPORT FT_STATUS FAKE_D2XX_CALL FT_GetDeviceInfo(FT_HANDLE h, std::uint32_t* typ
 EXPORT FT_STATUS FAKE_D2XX_CALL FT_SetLatencyTimer(FT_HANDLE h, std::uint8_t timer) {
     return h == &device && timer == 1 ? 0 : 6;
 }
+EXPORT FT_STATUS FAKE_D2XX_CALL FT_GetLibraryVersion(std::uint32_t* version) {
+    *version = 0x00010427;
+    return 0;
+}
 EXPORT FT_STATUS FAKE_D2XX_CALL FT_CreateDeviceInfoList(std::uint32_t* count) {
     *count = 2;
     return 0;
