@@ -221,7 +221,7 @@ FT_STATUS VirtualUnit::FT_GetDeviceInfo(FT_HANDLE ftHandle, FT_DEVICE* lpftDevic
 std::vector<BridgeEntry> VirtualUnit::listBridges() {
     if (faults_.noDevice || unplugged_)
         return {};
-    return {BridgeEntry{description, serialNumber_, BridgeEntry::viaVendorLibrary, true, {}}};
+    return {BridgeEntry{description, serialNumber_, BridgeEntry::viaVendorLibrary, true, {}, {}}};
 }
 
 Clock::Duration VirtualUnit::byteTime() const {

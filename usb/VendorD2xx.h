@@ -44,19 +44,24 @@ public:
     // From FT_CreateDeviceInfoList and FT_GetDeviceInfoDetail; a bridge the library sees as
     // opened elsewhere (another program, or the kernel's serial driver) is listed unopenable.
     std::vector<BridgeEntry> listBridges() override;
+    bool listingFailed() const override { return listingFailed_; }
     std::string lastOpenFailure() const override { return lastOpenFailure_; }
 
 private:
     struct DetailedEntry {
         BridgeEntry bridge;
         bool openedElsewhere = false;
+        DWORD type = FT_DEVICE_UNKNOWN;
+        DWORD id = 0;
     };
     std::vector<DetailedEntry> deviceList();
+    static bool mayBe(const DetailedEntry& entry, PVOID key, DWORD flags);
 
     struct Functions;
     void* module_ = nullptr;
     std::unique_ptr<Functions> functions_;
     std::string lastOpenFailure_;
+    bool listingFailed_ = false;
 };
 
 } // namespace qolmex
