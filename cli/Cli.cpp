@@ -3,6 +3,7 @@
 #include "CliTexts.h"
 #include "Commands.h"
 #include "HardwareAccess.h"
+#include "SafeText.h"
 #include "VirtualAccess.h"
 #include "config/Windows1250.h"
 #include "sim/VirtualUnit.h"
@@ -55,15 +56,17 @@ UnitAccess& CommandContext::access() {
 BridgeEntry CommandContext::chooseUnit() {
     const std::vector<BridgeEntry> bridges = access().listBridges();
     for (const BridgeEntry& bridge : bridges) {
-        const bool wanted = line.serial.empty()
-                                ? bridge.description == DeviceConnection::bridgeDescription
-                                : bridge.serialNumber == line.serial;
-        if (wanted)
+        if (isWanted(bridge))
             return bridge;
     }
     BridgeEntry unknown;
     unknown.serialNumber = line.serial;
     return unknown;
+}
+
+bool CommandContext::isWanted(const BridgeEntry& bridge) const {
+    return line.serial.empty() ? bridge.description == DeviceConnection::bridgeDescription
+                               : bridge.serialNumber == line.serial;
 }
 
 ProgressLine* CommandContext::progress() {
@@ -91,7 +94,7 @@ ProgrammingOptions CommandContext::programmingOptions() const {
 }
 
 std::string shownValue(const std::string& bytes) {
-    return "\"" + windows1250ToUtf8(bytes) + "\"";
+    return "\"" + terminalText(windows1250ToUtf8(bytes)) + "\"";
 }
 
 void printDifferences(CommandContext& context, const std::vector<Difference>& differences) {
@@ -130,14 +133,24 @@ int runCli(const std::vector<std::string>& arguments, CliEnvironment& env) {
     CommandContext context{env, line, report, nullptr, nullptr};
     if (!parsed.error.empty()) {
         report.fail("failed", exitUsage, parsed.error);
+    } else if (line.virtualUnit && !line.virtualMemoryFile.empty() &&
+               !VirtualAccess::isMemoryFile(line.virtualMemoryFile)) {
+        // Cut to 4096 bytes it would lose whatever else the file is.
+        report.fail("failed", exitUsage, texts::notAnImage + line.virtualMemoryFile);
     } else {
         try {
             commandNamed(line.command)(context);
         } catch (const std::exception& error) {
             report.fail("failed", exitTransfer, error.what());
         }
-        if (context.access_)
-            context.access_->finish();
+        if (context.access_) {
+            const std::string failure = context.access_->finish();
+            if (!failure.empty() && report.exit == exitOk)
+                report.fail("failed", exitTransfer, failure);
+        }
+        // Ctrl+C while a file was written: the file is whole, the program still stops.
+        if (env.interrupted && env.interrupted() > 0 && report.exit == exitOk)
+            report.fail("interrupted", exitInterrupted, texts::interrupted);
     }
     if (report.unit)
         report.seconds =

@@ -3,6 +3,7 @@
 #include "SettingsFiles.h"
 #include "SettingsLayout.h"
 #include "config/Configuration.h"
+#include "config/FileWriteError.h"
 #include "transfer/ConfigurationValidator.h"
 #include "transfer/FieldLabel.h"
 #include "transfer/ValidationMessage.h"
@@ -79,8 +80,11 @@ void imageCommand(CommandContext& context) {
     Configuration config;
     if (!loadFile(context, context.line.arguments[0], config) || !sendable(context, config))
         return;
-    if (!writeImageFile(context.line.output, encodeToImage(config)))
-        context.report.fail("failed", exitUsage, texts::cannotWrite + context.line.output);
+    try {
+        writeImageFile(context.line.output, encodeToImage(config));
+    } catch (const FileWriteError& error) {
+        context.report.fail("failed", exitUsage, texts::cannotWrite + std::string(error.what()));
+    }
 }
 
 void diffCommand(CommandContext& context) {

@@ -51,7 +51,7 @@ FT_STATUS VirtualUnit::FT_OpenEx(PVOID pArg1, DWORD Flags, FT_HANDLE* pHandle) {
         return FT_DEVICE_NOT_FOUND;
     if (faults_.openFails && openCalls_ % 2 == 0)
         return FT_DEVICE_NOT_OPENED;
-    if (open_)
+    if (open_ || (faults_.takenAfterOpens && successfulOpens_ >= *faults_.takenAfterOpens))
         return FT_DEVICE_NOT_OPENED; // one user at a time, as with the real driver
 
     open_ = true;
