@@ -18,6 +18,10 @@
 namespace qolmex::cli {
 namespace {
 
+// Production mode, where several transfers run at once (the test command runs these once more
+// under ThreadSanitizer).
+class BatchTest : public CliTest {};
+
 std::vector<std::vector<std::string>> csvLines(const std::string& path) {
     std::vector<std::vector<std::string>> lines;
     std::istringstream in(testing::readBytes(path));
@@ -33,7 +37,7 @@ std::vector<std::vector<std::string>> csvLines(const std::string& path) {
     return lines;
 }
 
-TEST_F(CliTest, BatchProgramsUnitAfterUnitAndLogsEach) {
+TEST_F(BatchTest, BatchProgramsUnitAfterUnitAndLogsEach) {
     access.addUnit("QX");
     access.replaceUsedUnits(3); // each unit done is swapped for the next
     const std::string log = folder.file("log.csv");
@@ -60,7 +64,7 @@ TEST_F(CliTest, BatchProgramsUnitAfterUnitAndLogsEach) {
     EXPECT_EQ(csvLines(log).size(), 5u);
 }
 
-TEST_F(CliTest, AFailingUnitDoesNotStopTheOthers) {
+TEST_F(BatchTest, AFailingUnitDoesNotStopTheOthers) {
     for (const char* serial : {"A1", "A2", "A3"})
         access.addUnit(serial);
     access.addUnit("BAD", {.stallAfterFrames = 20u});
@@ -88,7 +92,7 @@ TEST_F(CliTest, AFailingUnitDoesNotStopTheOthers) {
               std::string::npos);
 }
 
-TEST_F(CliTest, AUnitStillAttachedIsNotProgrammedTwice) {
+TEST_F(BatchTest, AUnitStillAttachedIsNotProgrammedTwice) {
     VirtualUnit& unit = access.addUnit("QX");
     interruptWhen = [this] { return polls > 150; };
     EXPECT_EQ(run({"batch", saved(demoConfiguration(), "demo.kvx"), "--count", "2"}), 130);
@@ -96,7 +100,7 @@ TEST_F(CliTest, AUnitStillAttachedIsNotProgrammedTwice) {
     EXPECT_NE(out.str().find("QX\thotovo"), std::string::npos) << out.str() << err.str();
 }
 
-TEST_F(CliTest, CtrlCStopsEveryUnitOfABatch) {
+TEST_F(BatchTest, CtrlCStopsEveryUnitOfABatch) {
     access.addUnit("A1");
     access.addUnit("A2");
     std::atomic<int> asked{0};
@@ -115,7 +119,7 @@ TEST_F(CliTest, CtrlCStopsEveryUnitOfABatch) {
 // Two bridges on the serial driver and two through the vendor library, none with a serial
 // number: each unit is programmed once, through its own port or location, and keeps a
 // backup of its own.
-TEST_F(CliTest, BridgesWithoutSerialNumbersAreEachProgrammedOnce) {
+TEST_F(BatchTest, BridgesWithoutSerialNumbersAreEachProgrammedOnce) {
     testing::VirtualBridges hub;
     const std::vector<VirtualUnit*> units = {
         &hub.addPort("/dev/ttyUSB0", ""), &hub.addPort("/dev/ttyUSB1", ""),
@@ -144,7 +148,7 @@ TEST_F(CliTest, BridgesWithoutSerialNumbersAreEachProgrammedOnce) {
         EXPECT_TRUE(std::filesystem::exists(testing::pathOf(backup))) << backup;
 }
 
-TEST_F(CliTest, ASerialNumberLimitsTheBatchToThatBridge) {
+TEST_F(BatchTest, ASerialNumberLimitsTheBatchToThatBridge) {
     access.addUnit("A1");
     VirtualUnit& wanted = access.addUnit("A2");
     access.addUnit("A3");
@@ -210,7 +214,7 @@ private:
 // A device list that fails, or comes back empty for a moment, does not make a unit that stays
 // attached look unplugged: it gets no second turn. Missing from two lists in a row, or from
 // one that shows other bridges and no error, it was unplugged and its next unit is taken.
-TEST_F(CliTest, ADoubtfulDeviceListDoesNotMakeAFinishedUnitLookUnplugged) {
+TEST_F(BatchTest, ADoubtfulDeviceListDoesNotMakeAFinishedUnitLookUnplugged) {
     const BridgeEntry other{
         VirtualUnit::description, "OTHER", BridgeEntry::viaVendorLibrary, true, {}, {}};
     struct Case {
@@ -252,7 +256,7 @@ TEST_F(CliTest, ADoubtfulDeviceListDoesNotMakeAFinishedUnitLookUnplugged) {
 }
 
 #ifndef _WIN32
-TEST_F(CliTest, APortThatDoesNotExistIsNoUnit) {
+TEST_F(BatchTest, APortThatDoesNotExistIsNoUnit) {
     makeAccess = [](const CommandLine& line) {
         return std::make_unique<HardwareAccess>(line.port);
     };
@@ -262,7 +266,7 @@ TEST_F(CliTest, APortThatDoesNotExistIsNoUnit) {
 
 // A port that stays while units are swapped at the far end of its cable: the next unit is
 // taken when it says who it is on the line held open.
-TEST_F(CliTest, OnAPortThatStaysTheNextUnitIsTakenWhenItIdentifiesItself) {
+TEST_F(BatchTest, OnAPortThatStaysTheNextUnitIsTakenWhenItIdentifiesItself) {
     PtyPair pty;
     ASSERT_TRUE(pty.ok());
     PtyUnitServer server(pty, {}, UnitPacing{false, Clock::Duration{0}, false, false});
@@ -302,7 +306,7 @@ TEST_F(CliTest, OnAPortThatStaysTheNextUnitIsTakenWhenItIdentifiesItself) {
 
 // A bridge that stays attached but that nobody can listen to any more (another program took
 // it) cannot bring a next unit: the batch says so and ends instead of waiting for ever.
-TEST_F(CliTest, ABatchEndsWhenAPortThatStaysCannotBeListenedTo) {
+TEST_F(BatchTest, ABatchEndsWhenAPortThatStaysCannotBeListenedTo) {
     access.addUnit("QX", {.takenAfterOpens = 2u}); // the probe and the Send's open
     interruptWhen = [this] { return polls > 200 ? 1u : 0u; };
     EXPECT_EQ(run({"--json", "batch", saved(demoConfiguration(), "demo.kvx"), "--no-backup",
@@ -314,7 +318,7 @@ TEST_F(CliTest, ABatchEndsWhenAPortThatStaysCannotBeListenedTo) {
 }
 
 #ifndef _WIN32
-TEST_F(CliTest, ALogThatCannotBeWrittenEndsTheBatchWithItsReason) {
+TEST_F(BatchTest, ALogThatCannotBeWrittenEndsTheBatchWithItsReason) {
     access.addUnit("QX");
     const std::string file = saved(demoConfiguration(), "demo.kvx");
     EXPECT_EQ(run({"--json", "batch", file, "--log", "/dev/full", "--no-backup"}), 4);
