@@ -113,6 +113,8 @@ public:
         int fd = -1;
         if (sp_get_port_handle(port, &fd) != SP_OK || fd < 0 || !tty::takeExclusively(fd)) {
             lastOpenError_ = fd < 0 ? EBADF : errno;
+            if (fd >= 0) // held by another program: its line as that program had it
+                found.restore(fd);
             sp_close(port);
             sp_free_port(port);
             return nullptr;
