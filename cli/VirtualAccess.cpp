@@ -1,6 +1,7 @@
 #include "VirtualAccess.h"
 
 #include "CliTexts.h"
+#include "Interrupt.h"
 #include "config/FileWriteError.h"
 #include "config/Utf8Path.h"
 #include "config/WriteFile.h"
@@ -135,6 +136,7 @@ void VirtualAccess::released(Slot& slot) {
 }
 
 std::string VirtualAccess::finish() {
+    InterruptShield whileWriting;
     std::lock_guard lock(mutex_);
     for (const auto& slot : slots_) {
         if (slot->memoryFile.empty())
