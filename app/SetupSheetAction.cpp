@@ -1,7 +1,7 @@
 #include "SetupSheetAction.h"
 
 #include "LocalFileName.h"
-#include "config/FileAccess.h"
+#include "config/WriteFile.h"
 #include "config/SetupSheet.h"
 
 #include <QDate>
@@ -17,9 +17,6 @@ const char* const htmlSuffix = "html";
 const char* const notWritten = "Prehľad nastavení sa nepodarilo uložiť do súboru %1.";
 const char* const notOpened =
     "Prehľad nastavení je uložený v súbore %1, ale nepodarilo sa ho otvoriť v prehliadači.";
-
-// An old sheet is a few kilobytes; a file much larger is surely something else.
-constexpr std::size_t largestReplaced = 16 * 1024 * 1024;
 
 std::string sheetOf(const Configuration& configuration) {
     const QDate today = QDate::currentDate();
@@ -48,9 +45,7 @@ void SetupSheetAction::run(QWidget* parent, const Configuration& configuration,
     try {
         // As Save replaces a file: a link followed, a read-only file or a folder refused, the
         // old file's permissions kept.
-        const std::string target = fileaccess::resolvedTarget(localName(lastFileName_));
-        const auto old = fileaccess::readForReplacing(target, largestReplaced);
-        fileaccess::replace(target, sheetOf(configuration), old ? &*old : nullptr);
+        writeFile(localName(lastFileName_), sheetOf(configuration));
     } catch (const std::exception&) { // out of memory too: the file is as it was
         message(QString::fromUtf8(notWritten).arg(shownName));
         return;

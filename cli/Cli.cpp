@@ -6,6 +6,7 @@
 #include "ReplayAccess.h"
 #include "TracingAccess.h"
 #include "UsageError.h"
+#include "SafeText.h"
 #include "VirtualAccess.h"
 #include "config/Windows1250.h"
 #include "sim/VirtualUnit.h"
@@ -66,15 +67,17 @@ UnitAccess& CommandContext::access() {
 BridgeEntry CommandContext::chooseUnit() {
     const std::vector<BridgeEntry> bridges = access().listBridges();
     for (const BridgeEntry& bridge : bridges) {
-        const bool wanted = line.serial.empty()
-                                ? bridge.description == DeviceConnection::bridgeDescription
-                                : bridge.serialNumber == line.serial;
-        if (wanted)
+        if (isWanted(bridge))
             return bridge;
     }
     BridgeEntry unknown;
     unknown.serialNumber = line.serial;
     return unknown;
+}
+
+bool CommandContext::isWanted(const BridgeEntry& bridge) const {
+    return line.serial.empty() ? bridge.description == DeviceConnection::bridgeDescription
+                               : bridge.serialNumber == line.serial;
 }
 
 ProgressLine* CommandContext::progress() {
@@ -102,7 +105,7 @@ ProgrammingOptions CommandContext::programmingOptions() const {
 }
 
 std::string shownValue(const std::string& bytes) {
-    return "\"" + windows1250ToUtf8(bytes) + "\"";
+    return "\"" + terminalText(windows1250ToUtf8(bytes)) + "\"";
 }
 
 void printDifferences(CommandContext& context, const std::vector<Difference>& differences) {
@@ -141,6 +144,10 @@ int runCli(const std::vector<std::string>& arguments, CliEnvironment& env) {
     CommandContext context{env, line, report, nullptr, nullptr};
     if (!parsed.error.empty()) {
         report.fail("failed", exitUsage, parsed.error);
+    } else if (line.virtualUnit && !line.virtualMemoryFile.empty() &&
+               !VirtualAccess::isMemoryFile(line.virtualMemoryFile)) {
+        // Cut to 4096 bytes it would lose whatever else the file is.
+        report.fail("failed", exitUsage, texts::notAnImage + line.virtualMemoryFile);
     } else {
         try {
             commandNamed(line.command)(context);
@@ -150,9 +157,14 @@ int runCli(const std::vector<std::string>& arguments, CliEnvironment& env) {
             report.fail("failed", exitTransfer, error.what());
         }
         if (context.access_) {
-            context.access_->finish();
+            const std::string failure = context.access_->finish();
+            if (!failure.empty() && report.exit == exitOk)
+                report.fail("failed", exitTransfer, failure);
             context.access_->conclude(context);
         }
+        // Ctrl+C while a file was written: the file is whole, the program still stops.
+        if (env.interrupted && env.interrupted() > 0 && report.exit == exitOk)
+            report.fail("interrupted", exitInterrupted, texts::interrupted);
     }
     if (report.unit)
         report.seconds =

@@ -23,7 +23,8 @@ struct CliEnvironment {
     std::ostream& out;
     std::ostream& err;
     bool errIsTerminal = false;
-    std::function<bool()> interrupted;
+    // How many times Ctrl+C has been pressed; asked from every transfer's thread.
+    std::function<unsigned()> interrupted;
     std::function<Timestamp()> now = localNow;
     std::string backupFolder; // the default one; empty when the system names none
     // The units the options name; by default the real bridges or the built-in virtual unit.

@@ -6,6 +6,9 @@ namespace qolmex::cli::texts {
 
 inline constexpr const char* program = "qolmex70-cli";
 inline constexpr const char* interrupted = "Prerušené (Ctrl+C).";
+inline constexpr const char* blocksLeft = "Odosielanie sa dokončí, zostáva ";
+inline constexpr const char* secondCtrlC =
+    "Druhé Ctrl+C ho preruší a zariadenie zostane s neúplnou konfiguráciou.";
 inline constexpr const char* sendInterrupted =
     "Odosielanie bolo prerušené, zariadenie teraz obsahuje neúplnú konfiguráciu !";
 inline constexpr const char* readBackDiffers =
@@ -16,6 +19,7 @@ inline constexpr const char* sendable = "Konfiguráciu je možné odoslať.";
 inline constexpr const char* unreadable = "Súbor sa nedá načítať: ";
 inline constexpr const char* notAnImage = "Súbor nie je obraz pamäte (4096 bajtov): ";
 inline constexpr const char* cannotWrite = "Súbor sa nedá zapísať: ";
+inline constexpr const char* memoryNotKept = "Pamäť virtuálneho zariadenia sa nedá uložiť: ";
 inline constexpr const char* noBackupFolder =
     "Nie je známy priečinok pre zálohy, zadajte --backup-dir.";
 inline constexpr const char* backupFailed = "Zálohu sa nepodarilo uložiť: ";
@@ -40,6 +44,9 @@ inline constexpr const char* batchWaiting = "Čakám na zariadenie ... (Ctrl+C u
 inline constexpr const char* batchDone = "hotovo";
 inline constexpr const char* batchFailed = "chyba";
 inline constexpr const char* batchSomeFailed = "Niektoré zariadenia sa nepodarilo naprogramovať.";
+inline constexpr const char* logFailed = "Záznam sa nedá zapísať: ";
+inline constexpr const char* cannotWatch =
+    "Prevodník zostal pripojený, ale nedá sa na ňom čakať na ďalšie zariadenie: ";
 
 inline constexpr const char* help = R"(qolmex70-cli [VOĽBY] PRÍKAZ [ARGUMENTY]
 

@@ -129,14 +129,17 @@ void identityCheck(DoctorReport& report, UnitAccess& access, const std::string& 
                    const std::vector<std::string>& premises) {
     if (report.skipUnless("identity", t::identity, premises))
         return;
-    auto link = access.link(serialNumber);
+    BridgeEntry bridge;
+    bridge.description = DeviceConnection::bridgeDescription;
+    bridge.serialNumber = serialNumber;
+    auto link = access.link(bridge);
     TransferState state;
     std::string failure;
     DeviceConnection connection(link->library(), state, [&failure](const std::string& text) {
         if (text != DeviceConnection::msgResetError) // told, but the connection goes on
             failure = text;
     });
-    connection.selectBySerialNumber(serialNumber);
+    connection.select(bridge);
     connection.Connect();
 
     DoctorCheck result;

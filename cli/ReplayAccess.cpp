@@ -49,7 +49,7 @@ std::vector<BridgeEntry> ReplayAccess::listBridges() {
     return unit_->listBridges();
 }
 
-std::unique_ptr<UnitLink> ReplayAccess::link(const std::string&) {
+std::unique_ptr<UnitLink> ReplayAccess::link(const BridgeEntry&) {
     return std::make_unique<Link>(*clock_, *unit_);
 }
 

@@ -26,7 +26,7 @@ public:
     ReplayUnit& unit() { return *unit_; }
 
     std::vector<BridgeEntry> listBridges() override;
-    std::unique_ptr<UnitLink> link(const std::string& serialNumber) override;
+    std::unique_ptr<UnitLink> link(const BridgeEntry& bridge) override;
     void conclude(CommandContext& context) override;
 
 private:

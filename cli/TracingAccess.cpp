@@ -1,6 +1,7 @@
 #include "TracingAccess.h"
 
 #include "CliTexts.h"
+#include "UnitProgramming.h"
 #include "UsageError.h"
 #include "config/Utf8Path.h"
 #include "usb/TracingD2xx.h"
@@ -36,24 +37,24 @@ TracingAccess::TracingAccess(std::unique_ptr<UnitAccess> inner, std::string path
 
 TracingAccess::~TracingAccess() = default;
 
-std::string TracingAccess::unitPath(const std::string& path, const std::string& serialNumber) {
+std::string TracingAccess::unitPath(const std::string& path, const BridgeEntry& bridge) {
     const std::filesystem::path whole = utf8Path(path);
     const std::string stem = utf8Name(whole.stem());
     const std::string extension = utf8Name(whole.extension());
     return utf8Name(
         whole.parent_path() /
-        utf8Path(stem + "-" + (serialNumber.empty() ? "unit" : serialNumber) + extension));
+        utf8Path(stem + "-" + safeFileName(bridge.key()) + extension));
 }
 
-std::unique_ptr<UnitLink> TracingAccess::link(const std::string& serialNumber) {
+std::unique_ptr<UnitLink> TracingAccess::link(const BridgeEntry& bridge) {
     if (!filePerUnit_)
-        return std::make_unique<Link>(inner_->link(serialNumber), file_, nullptr);
-    const std::string path = unitPath(path_, serialNumber);
+        return std::make_unique<Link>(inner_->link(bridge), file_, nullptr);
+    const std::string path = unitPath(path_, bridge);
     auto own = std::make_unique<std::ofstream>(utf8Path(path), std::ios::binary | std::ios::trunc);
     if (!*own)
         throw UsageError(texts::cannotWrite + path);
     std::ofstream& out = *own;
-    return std::make_unique<Link>(inner_->link(serialNumber), out, std::move(own));
+    return std::make_unique<Link>(inner_->link(bridge), out, std::move(own));
 }
 
 } // namespace qolmex::cli

@@ -18,12 +18,14 @@ public:
     TracingAccess(std::unique_ptr<UnitAccess> inner, std::string path, bool filePerUnit);
     ~TracingAccess() override;
 
-    // The file of the unit with this serial number in production mode.
-    static std::string unitPath(const std::string& path, const std::string& serialNumber);
+    // The file of the unit on this bridge in production mode: named by its serial number,
+    // else by its port or place on the bus.
+    static std::string unitPath(const std::string& path, const BridgeEntry& bridge);
 
     std::vector<BridgeEntry> listBridges() override { return inner_->listBridges(); }
-    std::unique_ptr<UnitLink> link(const std::string& serialNumber) override;
-    void finish() override { inner_->finish(); }
+    bool listingFailed() const override { return inner_->listingFailed(); }
+    std::unique_ptr<UnitLink> link(const BridgeEntry& bridge) override;
+    std::string finish() override { return inner_->finish(); }
     void conclude(CommandContext& context) override { inner_->conclude(context); }
 
 private:

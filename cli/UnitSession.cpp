@@ -12,9 +12,11 @@
 
 namespace qolmex::cli {
 
-UnitSession::UnitSession(UnitLink& link, std::string serialNumber,
-                         std::function<bool()> interrupted, ProgressLine* progress)
-    : interrupted_(interrupted), terminal_(state_, link, std::move(interrupted), progress),
+UnitSession::UnitSession(UnitLink& link, const BridgeEntry& bridge,
+                         std::function<unsigned()> interrupted, ProgressLine* progress,
+                         TerminalTransfer::Notice notice)
+    : interrupted_(interrupted),
+      terminal_(state_, link, std::move(interrupted), progress, std::move(notice)),
       connection_(link.library(), state_, [this](const std::string& text) {
           // Only "reset error?" lets Connect go on; everything else ends it.
           if (text == DeviceConnection::msgResetError)
@@ -23,7 +25,7 @@ UnitSession::UnitSession(UnitLink& link, std::string serialNumber,
               connectFailure_ = text;
       }),
       library_(link.library()) {
-    connection_.selectBySerialNumber(std::move(serialNumber));
+    connection_.select(bridge);
 }
 
 TransferOutcome UnitSession::outcome() const {
@@ -65,7 +67,7 @@ TransferOutcome UnitSession::send(const Configuration& config,
     if (interrupted_ && interrupted_())
         return {TransferOutcome::Kind::Interrupted, texts::interrupted, false};
     connectFailure_.clear();
-    terminal_.prepare(phase);
+    terminal_.prepare(phase, true);
     SendSequence sequence(state_, connection_, terminal_, terminal_, time);
     sequence.run(config);
     TransferOutcome result = outcome();

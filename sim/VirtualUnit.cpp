@@ -51,7 +51,7 @@ FT_STATUS VirtualUnit::FT_OpenEx(PVOID pArg1, DWORD Flags, FT_HANDLE* pHandle) {
         return FT_DEVICE_NOT_FOUND;
     if (faults_.openFails && openCalls_ % 2 == 0)
         return FT_DEVICE_NOT_OPENED;
-    if (open_)
+    if (open_ || (faults_.takenAfterOpens && successfulOpens_ >= *faults_.takenAfterOpens))
         return FT_DEVICE_NOT_OPENED; // one user at a time, as with the real driver
 
     open_ = true;
@@ -195,7 +195,7 @@ FT_STATUS VirtualUnit::FT_GetDeviceInfo(FT_HANDLE ftHandle, FT_DEVICE* lpftDevic
 std::vector<BridgeEntry> VirtualUnit::listBridges() {
     if (faults_.noDevice || unplugged_)
         return {};
-    return {BridgeEntry{description, serialNumber_, BridgeEntry::viaVendorLibrary, true, {}}};
+    return {BridgeEntry{description, serialNumber_, BridgeEntry::viaVendorLibrary, true, {}, {}}};
 }
 
 Clock::Duration VirtualUnit::byteTime() const {

@@ -71,7 +71,7 @@ std::vector<BridgeEntry> SerialD2xx::listBridges() {
     for (const SerialPortInfo& port : system_->listPorts()) {
         if (!port.usb || port.vendorId != ftdiVendor || port.productId != 0x6001)
             continue;
-        BridgeEntry entry{port.product, port.serialNumber, port.name, true, {}};
+        BridgeEntry entry{port.product, port.serialNumber, port.name, true, {}, {}};
         if (::access(port.name.c_str(), R_OK | W_OK) != 0 && errno == EACCES) {
             entry.openable = false;
             entry.reason = openFailureTexts::permissionDenied(port.name, portGroupName(port.name));
