@@ -79,6 +79,11 @@ struct FieldPlace {
 };
 FieldPlace placeOf(const FieldDef& field);
 
+// The place as one name, its parts as the window writes them, for screen readers and
+// messages: "Tel. čísla pre zasielanie SMS, 1. vstup, 1. číslo", "Tel. čísla pre stavové
+// SMS, Interval zasielania (dní)"; empty for a field the window never shows.
+std::string placeName(const FieldDef& field);
+
 // A label broken over lines as one line: "Text SMS zaslaný pri aktivácii".
 std::string oneLine(std::string_view label);
 

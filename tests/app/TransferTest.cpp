@@ -210,7 +210,8 @@ TEST_F(Transfers, AnInvalidFieldStopsSendShowsWhyAndWhere) {
     ASSERT_FALSE(field->isVisible()); // its page is not the one shown
     window.btnSendClick();
     EXPECT_EQ(messages, QStringList{QString::fromUtf8(
-                            "Dĺžka zopnutia (sek.) pre 2.výstup musí byť číslo od 0 do 255 !")});
+                            "Pole „SMS pre ovládanie výstupov, 2.výstup, Dĺžka zopnutia (sek.)“ "
+                            "musí obsahovať celé číslo od 0 do 255, iné zariadenie neprijme.")});
     EXPECT_EQ(unit.successfulOpens(), 0u);
     EXPECT_TRUE(field->isVisible());
     EXPECT_TRUE(field->hasFocus());
