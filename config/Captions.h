@@ -13,6 +13,8 @@ namespace qolmex::captions {
 // breaks over lines hold "\n" there.
 
 inline constexpr std::string_view title = "Programátor QOLMEX 70 - USB";
+// After the title of the demo's windows, so nobody takes it for programming a real unit.
+inline constexpr std::string_view demoNote = "ukážka, virtuálne zariadenie";
 
 inline constexpr std::string_view inputsGroup = "Tel. čísla pre zasielanie SMS";
 inline constexpr std::string_view statusGroup = "Tel. čísla pre stavové SMS";
