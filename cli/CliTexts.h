@@ -41,7 +41,8 @@ inline constexpr const char* phaseVerify = "Kontrola";
 inline constexpr const char* secondsLeft = "zostáva";
 
 inline constexpr const char* batchWaiting = "Čakám na zariadenie ... (Ctrl+C ukončí)";
-inline constexpr const char* batchDone = "hotovo";
+inline constexpr const char* batchSentAndVerified = "odoslané a skontrolované";
+inline constexpr const char* batchSent = "odoslané";
 inline constexpr const char* batchFailed = "chyba";
 inline constexpr const char* batchSomeFailed = "Niektoré zariadenia sa nepodarilo naprogramovať.";
 inline constexpr const char* logFailed = "Záznam sa nedá zapísať: ";
