@@ -129,7 +129,7 @@ TEST_F(CliTest, CtrlCStopsATransferAtOnce) {
     interruptWhen = [&unit] { return unit.framesSent() >= 40 ? 2u : 0u; };
 
     EXPECT_EQ(run({"send", saved(another(), "new.kvx"), "--no-backup"}), 130);
-    EXPECT_NE(err.str().find("neúplnú konfiguráciu"), std::string::npos) << err.str();
+    EXPECT_NE(err.str().find("neúplná konfigurácia"), std::string::npos) << err.str();
     EXPECT_LT(unit.receivedFrameAddresses().size(), 45u);
     EXPECT_FALSE(unit.isOpen());
 
