@@ -46,22 +46,7 @@ QWidget* create(const FieldDef& field, QWidget* parent) {
 // What a screen reader says the field is: where the window shows it, as the window writes it
 // ("Tel. čísla pre zasielanie SMS, 1. vstup, 1. číslo"); nothing for a field never shown.
 QString accessibleName(const FieldDef& field) {
-    const captions::FieldPlace place = captions::placeOf(field);
-    if (place.label.empty())
-        return {};
-    const std::string label = captions::oneLine(place.label);
-    std::string name;
-    for (std::string_view part :
-         {place.group, place.page, place.heading, std::string_view(label)}) {
-        if (part.empty())
-            continue;
-        if (!name.empty())
-            name += ", ";
-        name += part;
-    }
-    if (!place.unit.empty())
-        (name += ' ') += place.unit;
-    return texts::qt(name);
+    return texts::qt(captions::placeName(field));
 }
 
 // The hint the pointer shows over a control: its own, else its page's or group's.

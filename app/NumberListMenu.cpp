@@ -14,7 +14,13 @@
 namespace qolmex {
 namespace {
 
-const char* const leftOutText = "%1 čísel sa do zoznamu nezmestilo.";
+// "1 číslo sa nezmestilo", "3 čísla sa nezmestili", "5 čísel sa nezmestilo".
+QString leftOutText(int count) {
+    const char* text = count == 1                 ? "%1 číslo sa do zoznamu nezmestilo."
+                       : count >= 2 && count <= 4 ? "%1 čísla sa do zoznamu nezmestili."
+                                                  : "%1 čísel sa do zoznamu nezmestilo.";
+    return QString::fromUtf8(text).arg(count);
+}
 
 } // namespace
 
@@ -47,7 +53,7 @@ void NumberListMenu::paste(TFieldEdit& edit, FieldId position) {
     const ListPaste result =
         pasteNumberList(window_.configuration(), position, text.toStdU16String(), edit.keyFilter());
     if (result.leftOut > 0)
-        window_.showMessage(QString::fromUtf8(leftOutText).arg(result.leftOut));
+        window_.showMessage(leftOutText(result.leftOut));
 }
 
 void NumberListMenu::copy(FieldId position) {

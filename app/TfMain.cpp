@@ -10,6 +10,8 @@
 #include "TransferCommands.h"
 #include "config/ClearConfiguration.h"
 #include "transfer/TransferSequence.h"
+#include "transfer/uRead.h"
+#include "transfer/uSend.h"
 #include "widgets/ScreenPlacement.h"
 
 #include <QAction>
@@ -52,6 +54,7 @@ TfMain::TfMain(D2xxLibrary* device, QWidget* parent)
     setupSheetAction_->setShortcut(QKeySequence::Print);
     addAction(setupSheetAction_);
     connect(setupSheetAction_, &QAction::triggered, this, &TfMain::saveSetupSheet);
+    focusFirstField();
 
     timer1_->setObjectName(QStringLiteral("Timer1"));
     timer1_->setInterval(int(TransferSequence::replyTimerInterval.count()));
@@ -117,6 +120,12 @@ TfRead& TfMain::fRead() {
     return transfers_->fRead();
 }
 
+void TfMain::setTitleNote(const QString& note) {
+    setWindowTitle(texts::caption + QStringLiteral(" (") + note + u')');
+    fSend().setTitleNote(note);
+    fRead().setTitleNote(note);
+}
+
 // At 202, 216 where the whole window fits the screen beside the desktop's panels; on a smaller
 // or scaled screen moved up and left just as far as needed, so Send and Read stay reachable.
 void TfMain::placeOnScreen() {
@@ -141,6 +150,17 @@ void TfMain::closeEvent(QCloseEvent* event) {
         event->ignore();
     else
         event->accept();
+}
+
+// The first digits typed go into the first field of the tab order, not into a pager's tabs.
+void TfMain::focusFirstField() {
+    for (QWidget* w = nextInFocusChain(); w && w != this; w = w->nextInFocusChain()) {
+        if ((w->focusPolicy() & Qt::TabFocus) && w->isEnabledTo(this) && w->isVisibleTo(this) &&
+            config_.find(w->objectName().toStdString())) {
+            w->setFocus();
+            return;
+        }
+    }
 }
 
 void TfMain::showField(FieldId id) {

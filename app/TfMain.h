@@ -53,6 +53,9 @@ public:
     TfSend& fSend();
     TfRead& fRead();
 
+    // Said in brackets after the title of the window and of its dialogs and message boxes.
+    void setTitleNote(const QString& note);
+
     // The setup sheet, offered by Ctrl+P and by the context menu of the window's free area.
     SetupSheetAction& setupSheet() { return *setupSheet_; }
     QAction* setupSheetAction() const { return setupSheetAction_; }
@@ -77,6 +80,7 @@ protected:
 private:
     // At its place, or as near to it as keeps the whole window on its screen.
     void placeOnScreen();
+    void focusFirstField();
     void connectButton(const char* name, void (TfMain::*handler)());
 
     Configuration config_;

@@ -2,6 +2,7 @@
 #include "CliTexts.h"
 #include "Commands.h"
 #include "CsvLog.h"
+#include "DoneLine.h"
 #include "Interrupt.h"
 #include "JsonWriter.h"
 #include "PortWatch.h"
@@ -224,10 +225,13 @@ void Batch::report(const Job& job) {
         stopReason_ = texts::logFailed + line_.log + " (" + log_.failure() + ")";
         stopExit_ = exitTransfer;
     }
+    const char* deed = !r.ok()           ? texts::batchFailed
+                       : options_.verify ? texts::batchSentAndVerified
+                                         : texts::batchSent;
     if (context_.text())
-        context_.env.out << terminalText(job.key) << "\t"
-                         << (r.ok() ? texts::batchDone : texts::batchFailed) << "\t" << seconds
-                         << " s" << (r.message.empty() ? "" : "\t") << r.message << "\n"
+        context_.env.out << terminalText(job.key) << "\t" << deed << "\t"
+                         << secondsForPeople(job.seconds) << " s" << (r.message.empty() ? "" : "\t")
+                         << r.message << "\n"
                          << std::flush;
     units_.beginObject();
     units_.member("serial", job.key);

@@ -172,6 +172,9 @@ int runCli(const std::vector<std::string>& arguments, CliEnvironment& env) {
 
     if (line.json) {
         env.out << reportJson(report) << "\n";
+    } else if (report.exit == exitOk && report.deed && report.unit && report.seconds) {
+        env.out << doneLine(*report.deed, terminalText(report.unit->key()), *report.seconds)
+                << "\n";
     } else if (!report.message.empty()) {
         (report.exit == exitOk ? env.out : env.err) << report.message << "\n";
     }

@@ -165,7 +165,7 @@ void identityCheck(DoctorReport& report, UnitAccess& access, const std::string& 
             result.found = "Prišlo " + trace::hexAndText(heard);
         } else if (heard.empty()) {
             result.verdict = Verdict::Fail;
-            result.found = "Za 2 s neprišiel od jednotky ani bajt.";
+            result.found = "Za 2 s neprišiel zo zariadenia ani jeden bajt.";
             result.fix = t::silentFix;
         } else {
             result.verdict = Verdict::Fail;

@@ -184,13 +184,13 @@ private:
                 : system_.contents("/run/udev/data/c" + device).find("E:ID_MM_DEVICE_IGNORE=1") !=
                       std::string::npos;
         if (tagged) {
-            check.found = "ModemManager beží, prevodník má značku ID_MM_DEVICE_IGNORE a nechá ho "
-                          "tak.";
+            check.found = "ModemManager beží, ale prevodník má značku ID_MM_DEVICE_IGNORE, takže "
+                          "si ho nevšíma.";
             return;
         }
         fail(check,
-             "ModemManager beží a prevodník nemá značku ID_MM_DEVICE_IGNORE: môže ho skúšať ako "
-             "modem a brať mu port.",
+             "ModemManager beží a prevodník nemá značku ID_MM_DEVICE_IGNORE: ModemManager ho môže "
+             "skúšať ako modem a obsadzovať jeho port.",
              ourRule ? t::modemManagerFixWithRule : t::modemManagerFixWithoutRule);
     }
 
@@ -204,12 +204,12 @@ private:
         }
         const std::string rule = rules_.brlttyRuleForFt232r();
         if (rule.empty()) {
-            check.found = "brltty je nainštalovaný, čip 0403:6001 nezaberá.";
+            check.found = "brltty je nainštalovaný, čip 0403:6001 však neobsadzuje.";
             return;
         }
         fail(check,
              "brltty je nainštalovaný a jeho pravidlo udev " + rule +
-                 " zaberá čip 0403:6001 ako brailový riadok.",
+                 " obsadzuje čip 0403:6001 ako brailový riadok.",
              t::brlttyFix);
     }
 
@@ -237,7 +237,7 @@ private:
         }
         fail(check, found,
              "Ukončite " + holder->name + " (PID " + std::to_string(holder->pid) +
-                 ") a skúste znova.");
+                 ") a skúste to znova.");
     }
 
     void latency() {
@@ -255,7 +255,7 @@ private:
             return;
         }
         check.verdict = Verdict::Warning;
-        check.found = value + " ms: každá odpoveď jednotky čaká o toľko dlhšie (program ho pri "
+        check.found = value + " ms: každá odpoveď zariadenia sa o toľko oneskorí (program ho pri "
                               "pripojení zníži, ak môže).";
         check.fix = t::latencyFix + std::string("/sys/bus/usb-serial/devices/") + unit_->tty +
                     "/latency_timer";

@@ -4,6 +4,6 @@
 namespace qolmex::cli::texts {
 
 inline constexpr const char* replayPrefix = "Prehrávanie: ";
-inline constexpr const char* replayDiffers = "Program sa odlišuje od záznamu: ";
+inline constexpr const char* replayDiffers = "Program sa odchyľuje od záznamu: ";
 
 } // namespace qolmex::cli::texts

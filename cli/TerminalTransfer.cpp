@@ -30,9 +30,11 @@ TerminalTransfer::TerminalTransfer(TransferState& state, UnitLink& link,
       notice_(std::move(notice)) {}
 
 std::string TerminalTransfer::blocksLeftNotice(unsigned blocks) {
-    const char* word = blocks == 1 ? "blok" : blocks < 5 ? "bloky" : "blokov";
-    return std::string(texts::blocksLeft) + std::to_string(blocks) + " " + word + ". " +
-           texts::secondCtrlC;
+    // Two to four take the plural of both: "zostávajú 3 bloky", but "zostáva 5 blokov".
+    const bool few = blocks >= 2 && blocks <= 4;
+    const char* word = blocks == 1 ? "blok" : few ? "bloky" : "blokov";
+    return std::string(texts::blocksLeft) + (few ? "zostávajú " : "zostáva ") +
+           std::to_string(blocks) + " " + word + ". " + texts::secondCtrlC;
 }
 
 void TerminalTransfer::prepare(std::string phase, bool completesBlocks) {

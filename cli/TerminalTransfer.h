@@ -60,7 +60,7 @@ public:
     void setProgress(int address) override;
     void btnCancelClick() override;
 
-    // "Zostáva 120 blokov. ..." for the first Ctrl+C while a Send writes its blocks.
+    // "…, zostáva 120 blokov. ..." for the first Ctrl+C while a Send writes its blocks.
     static std::string blocksLeftNotice(unsigned blocks);
 
 private:

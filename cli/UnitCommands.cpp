@@ -60,6 +60,7 @@ void readCommand(CommandContext& context) {
             saveConfigurationAsNew(config, line.output);
         if (!line.image.empty())
             writeImageFile(line.image, raw);
+        context.report.deed = Deed::Read;
     } catch (const FileWriteError& error) {
         context.report.fail("failed", exitUsage, texts::cannotWrite + std::string(error.what()));
     }
@@ -74,6 +75,8 @@ void verifyCommand(CommandContext& context) {
     if (!readFromUnit(context, unit, raw, texts::phaseRead))
         return;
     reportDifferences(context, compareSettings(file, unit));
+    if (context.report.exit == exitOk)
+        context.report.deed = Deed::Verified;
 }
 
 void sendCommand(CommandContext& context) {
@@ -96,7 +99,9 @@ void sendCommand(CommandContext& context) {
         if (!result.differences.empty())
             context.report.differences = result.differences;
         context.report.fail(result.result, result.exit, result.message);
+        return;
     }
+    context.report.deed = context.line.noVerify ? Deed::Sent : Deed::SentAndVerified;
 }
 
 void listCommand(CommandContext& context) {

@@ -4,7 +4,7 @@
 ;     iscc installer\qolmex70.iss
 ; gives installer\Output\qolmex70-setup.exe.
 
-#define AppName "QOLMEX 70 programátor"
+#define AppName "Programátor QOLMEX 70"
 #define AppVersion "0.1"
 #define DeployDir "..\build\deploy"
 

@@ -1,4 +1,5 @@
 #include "app/DesktopIdentity.h"
+#include "app/MainTexts.h"
 #include "app/SessionTrace.h"
 #include "app/SlovakQtTranslation.h"
 #include "app/TfMain.h"
@@ -20,6 +21,7 @@ int main(int argc, char* argv[]) {
 
     qolmex::SessionTrace trace(unit);
     qolmex::TfMain fMain(&trace.device());
+    fMain.setTitleNote(qolmex::texts::demoNote);
     fMain.show();
     if (!trace.failure().isEmpty())
         fMain.showMessage(trace.failure());

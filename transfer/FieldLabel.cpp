@@ -21,18 +21,58 @@ const FieldDef* fieldNamed(std::string_view name) {
     return it == byName.end() ? nullptr : it->second;
 }
 
-// "1. vstup" and "1.výstup" as a label ends that names them: "1. vstupu", "1.výstupu".
-std::string whose(std::string_view page) {
-    return std::string(page) + "u";
+std::string ofInput(int number) {
+    return std::to_string(number) + ". vstupu";
+}
+std::string ofOutput(int number) {
+    return std::to_string(number) + ". výstupu";
 }
 
-std::string listLabel(const FieldDef& field, const FieldPlace& place) {
-    std::string where(place.page.empty() ? place.group : place.page);
-    if (field.list == ListId::TCV1 || field.list == ListId::TCV2)
-        where += ", SMS";
-    else if (!place.heading.empty())
-        where += ", zvukové signály";
-    return std::to_string(field.position) + ". číslo (" + where + ")";
+std::string listLabel(const FieldDef& field) {
+    const std::string number = std::to_string(field.position) + ". číslo ";
+    const int n = field.listNumber;
+    switch (*field.list) {
+    case ListId::TCV1:
+    case ListId::TCV2:
+        return number + "pre SMS z " + ofInput(n);
+    case ListId::PZS1:
+    case ListId::PZS2:
+        return number + "pre zvukový signál z " + ofInput(n);
+    case ListId::TCZSSMS:
+        return number + "pre stavové SMS";
+    case ListId::POV1:
+    case ListId::POV2:
+        return number + "na ovládanie " + ofOutput(n) + " prezvonením";
+    case ListId::POO1:
+    case ListId::POO2:
+        return number + "na ovládanie " + ofOutput(n) + " zaslaním SMS";
+    }
+    return field.name;
+}
+
+std::string ownLabel(const FieldDef& field) {
+    const std::string_view section = field.section;
+    const int n = field.number;
+    if (field.kind == FieldKind::Polarity)
+        return "Polarita " + ofInput(n) + (field.choice == 1 ? ": spínací" : ": rozpínací");
+    if (section == "SMSV")
+        return oneLine(smsOnActivation) + " " + ofInput(n);
+    if (section == "SMSNV")
+        return oneLine(smsOnDeactivation) + " " + ofInput(n);
+    if (section.starts_with("DELAY"))
+        return "Oneskorenie " + ofInput(n) + " (sek.)";
+    if (section == "SMSZAP")
+        return "Text SMS na zapnutie " + ofOutput(n);
+    if (section == "SMSVYP")
+        return "Text SMS na vypnutie " + ofOutput(n);
+    if (section.starts_with("CASRELE"))
+        return "Dĺžka zopnutia " + ofOutput(n) + " (sek.)";
+    if (section.starts_with("DTMF"))
+        return (section.ends_with("ZAP") ? "DTMF kód na zapnutie " : "DTMF kód na vypnutie ") +
+               ofOutput(n);
+    // The status group's numbers: the window's own label, its unit after it.
+    const FieldPlace place = placeOf(field);
+    return oneLine(place.label) + " " + std::string(place.unit);
 }
 
 } // namespace
@@ -41,26 +81,7 @@ std::string fieldLabel(std::string_view name) {
     const FieldDef* field = fieldNamed(name);
     if (!field)
         return std::string(name);
-    const FieldPlace place = placeOf(*field);
-    const std::string label = oneLine(place.label);
-    switch (field->kind) {
-    case FieldKind::PhoneNumber:
-        return listLabel(*field, place);
-    case FieldKind::Polarity:
-        return std::string(place.heading) + ": " + label + " (" + std::string(place.page) + ")";
-    case FieldKind::DtmfCode:
-        return (field->section.ends_with("ZAP") ? "DTMF kód zapnutia " : "DTMF kód vypnutia ") +
-               whose(place.page);
-    case FieldKind::WholeNumber:
-        if (place.page.empty())
-            return label + " " + std::string(place.unit);
-        return label + " pre " + std::string(place.page);
-    case FieldKind::SmsText:
-        if (place.group == inputsGroup)
-            return label + " " + whose(place.page);
-        return label + " pre " + std::string(place.page);
-    }
-    return std::string(name);
+    return field->list ? listLabel(*field) : ownLabel(*field);
 }
 
 } // namespace qolmex

@@ -16,8 +16,8 @@ TransferProgressDialog::TransferProgressDialog(QWidget* mainWindow, TransferStat
                                                const QString& caption)
     // No parent: a child window would be disabled together with the main window.
     : QDialog(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
-      mainWindow_(mainWindow), state_(state) {
-    setWindowTitle(caption);
+      mainWindow_(mainWindow), state_(state), caption_(caption) {
+    showTitle();
     setModal(false);
     if (mainWindow_) {
         setFont(mainWindow_->font());
@@ -73,7 +73,17 @@ void TransferProgressDialog::hideDialog() {
 }
 
 void TransferProgressDialog::setCaption(const std::string& caption) {
-    setWindowTitle(QString::fromStdString(caption));
+    caption_ = QString::fromStdString(caption);
+    showTitle();
+}
+
+void TransferProgressDialog::setTitleNote(const QString& note) {
+    note_ = note;
+    showTitle();
+}
+
+void TransferProgressDialog::showTitle() {
+    setWindowTitle(note_.isEmpty() ? caption_ : caption_ + QStringLiteral(" (") + note_ + u')');
 }
 
 void TransferProgressDialog::setLabel(const std::string& text) {

@@ -28,6 +28,9 @@ public:
     void setProgress(int address) override;
     void btnCancelClick() override;
 
+    // Said after every caption in brackets, as the demo program says it has no real unit.
+    void setTitleNote(const QString& note);
+
     QLabel* Label1;
     TGauge* Gauge1;
     QPushButton* btnCancel;
@@ -39,10 +42,13 @@ protected:
 
 private:
     void standBeforeMainWindow();
+    void showTitle();
 
     QWidget* mainWindow_;
     TransferState& state_;
     bool placed_ = false;
+    QString caption_;
+    QString note_;
 };
 
 } // namespace qolmex

@@ -46,7 +46,7 @@ TEST_F(NumberListMenuTest, APastedColumnFillsTheListAndTellsHowManyDidNotFit) {
     EXPECT_EQ(shown(8), "6");
     EXPECT_EQ(config().text("editTCV1_8"), "6");
     EXPECT_TRUE(control("editTCV1_8")->isEnabled());
-    EXPECT_EQ(messages, QStringList{QString::fromUtf8("2 čísel sa do zoznamu nezmestilo.")});
+    EXPECT_EQ(messages, QStringList{QString::fromUtf8("2 čísla sa do zoznamu nezmestili.")});
 
     messages.clear();
     pasteInto("editTCV1_3", "77\t88"); // a row; it fits, so nothing is said

@@ -97,7 +97,8 @@ TEST_F(BatchTest, AUnitStillAttachedIsNotProgrammedTwice) {
     interruptWhen = [this] { return polls > 150; };
     EXPECT_EQ(run({"batch", saved(demoConfiguration(), "demo.kvx"), "--count", "2"}), 130);
     EXPECT_EQ(unit.receivedFrameAddresses().size(), 255u); // one Send only
-    EXPECT_NE(out.str().find("QX\thotovo"), std::string::npos) << out.str() << err.str();
+    EXPECT_NE(out.str().find("QX\todoslané a skontrolované\t"), std::string::npos)
+        << out.str() << err.str();
 }
 
 TEST_F(BatchTest, CtrlCStopsEveryUnitOfABatch) {

@@ -119,7 +119,7 @@ TEST_F(Doctor, AHealthySystemPassesEveryCheckAndHearsTheUnit) {
               std::string::npos);
 
     EXPECT_EQ(run({"doctor"}), 0); // the same as lines, a mark and a title each
-    EXPECT_NE(out.str().find("[ OK ]  Identita jednotky: Prišlo 51 4F 4C 4D"), std::string::npos)
+    EXPECT_NE(out.str().find("[ OK ]  Identita zariadenia: Prišlo 51 4F 4C 4D"), std::string::npos)
         << out.str();
 }
 
@@ -131,7 +131,7 @@ TEST_F(Doctor, AMissingBridgeIsTheOneCauseAndNoPortIsOpened) {
     EXPECT_NE(checks["access"]["found"].get<std::string>().find("„Prevodník na USB“"),
               std::string::npos); // named by the cause, not by the check skipped before it
     EXPECT_EQ(unit->successfulOpens(), 0u);
-    EXPECT_NE(json()["message"].get<std::string>().find("neohlásila"), std::string::npos);
+    EXPECT_NE(json()["message"].get<std::string>().find("neohlásilo"), std::string::npos);
 }
 
 TEST_F(Doctor, EachBrokenPartIsFoundWithItsFix) {
@@ -209,7 +209,7 @@ TEST_F(Doctor, TheRuleDecidesTheFixAndAHeldPortNamesACauseReportedAbove) {
     leaveTheGroup();
     ourRule();
     EXPECT_EQ(check(), 3);
-    EXPECT_NE(checks["access"]["fix"].get<std::string>().find("pripojte jednotku znova"),
+    EXPECT_NE(checks["access"]["fix"].get<std::string>().find("pripojte zariadenie znova"),
               std::string::npos);
     EXPECT_NE(checks["access"]["fix"].get<std::string>().find("sudo usermod -aG dialout jozef"),
               std::string::npos);
@@ -220,7 +220,8 @@ TEST_F(Doctor, TheRuleDecidesTheFixAndAHeldPortNamesACauseReportedAbove) {
     process(612, "ModemManager", "/dev/ttyUSB0");
     EXPECT_EQ(check(), 3);
     EXPECT_EQ(failed(), (std::vector<std::string>{"modemmanager", "port-holder"}));
-    EXPECT_NE(checks["modemmanager"]["fix"].get<std::string>().find("Odpojte a znova pripojte"),
+    EXPECT_NE(checks["modemmanager"]["fix"].get<std::string>().find(
+                  "Odpojte zariadenie a znova ho pripojte"),
               std::string::npos);
     EXPECT_EQ(checks["port-holder"]["fix"], "Príčinu uvádza kontrola „ModemManager“.");
     put("/run/udev/data/c188:0", "E:ID_MM_DEVICE_IGNORE=1\n");

@@ -39,10 +39,10 @@ TEST_F(CliTest, TheDoctorOnWindowsListsWhatTheVendorLibrarySeesAndHearsTheUnit) 
 TEST_F(CliTest, TheDoctorOnANamedUnitChecksItsBridgeAndIdentity) {
     access.addUnit("QX1", {.wrongIdentity = true});
     EXPECT_EQ(run({"--virtual", "doctor"}), 3);
-    EXPECT_NE(out.str().find("[CHYBA] Identita jednotky: Prišlo 51 4F 4C 4D 45 58 36 30"),
+    EXPECT_NE(out.str().find("[CHYBA] Identita zariadenia: Prišlo 51 4F 4C 4D 45 58 36 30"),
               std::string::npos)
         << out.str();
-    EXPECT_NE(out.str().find("        Náprava: Pripojte jednotku QOLMEX 70"), std::string::npos);
+    EXPECT_NE(out.str().find("        Náprava: Pripojte zariadenie QOLMEX 70"), std::string::npos);
     access.unit(0).setFaults({});
     EXPECT_EQ(run({"--virtual", "doctor"}), 0);
 }

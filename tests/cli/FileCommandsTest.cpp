@@ -21,12 +21,13 @@ TEST_F(CliTest, DiffOfOneListPositionReportsExactlyThatSetting) {
     Configuration other = withSlovakText();
     other.setText("editPOV1_3", "334");
     EXPECT_EQ(run({"diff", saved(withSlovakText(), "a.kvx"), saved(other, "b.kvx")}), 1);
-    EXPECT_EQ(out.str(), "editPOV1_3\t3. číslo (1. výstup - pezvonenie)\t\"333\"\t\"334\"\n");
+    EXPECT_EQ(out.str(),
+              "editPOV1_3\t3. číslo na ovládanie 1. výstupu prezvonením\t\"333\"\t\"334\"\n");
 
     EXPECT_EQ(run({"--json", "diff", folder.file("a.kvx"), folder.file("b.kvx")}), 1);
     const nlohmann::json d = json()["differences"];
     ASSERT_EQ(d.size(), 1u);
-    EXPECT_EQ(d[0]["label"], "3. číslo (1. výstup - pezvonenie)");
+    EXPECT_EQ(d[0]["label"], "3. číslo na ovládanie 1. výstupu prezvonením");
 }
 
 TEST_F(CliTest, DiffPrintsSlovakLettersAndComparesNumbersByValue) {
@@ -93,7 +94,10 @@ TEST_F(CliTest, CheckAndImageRefuseWhatSendWouldRefuse) {
     bad.setText("spinCAS", "24");
     const std::string path = saved(bad, "bad.kvx");
     EXPECT_EQ(run({"check", path}), 1);
-    EXPECT_EQ(err.str(), "Čas zasielania (hod.) musí byť číslo od 0 do 23 !\n");
+    EXPECT_EQ(
+        err.str(),
+        "Pole „Tel. čísla pre stavové SMS, Čas zasielania (hod.)“ musí obsahovať celé číslo od "
+        "0 do 23, iné zariadenie neprijme.\n");
     EXPECT_EQ(run({"image", path, "-o", folder.file("bad.bin")}), 1);
     EXPECT_FALSE(std::filesystem::exists(folder.file("bad.bin")));
     access.addUnit("QX1");
