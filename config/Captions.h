@@ -14,7 +14,7 @@ namespace qolmex::captions {
 
 inline constexpr std::string_view title = "Programátor QOLMEX 70 - USB";
 // After the title of the demo's windows, so nobody takes it for programming a real unit.
-inline constexpr std::string_view demoNote = "ukážka, virtuálne zariadenie";
+inline constexpr std::string_view demoNote = "ukážka, virtuálna jednotka";
 
 inline constexpr std::string_view inputsGroup = "Tel. čísla pre zasielanie SMS";
 inline constexpr std::string_view statusGroup = "Tel. čísla pre stavové SMS";

@@ -233,7 +233,7 @@ TEST_F(Transfers, TheDemoSaysSoInTheTitleOfEachOfItsWindows) {
         return true;
     });
     window.btnSendClick();
-    const QString note = QString::fromUtf8(" (ukážka, virtuálne zariadenie)");
+    const QString note = QString::fromUtf8(" (ukážka, virtuálna jednotka)");
     EXPECT_EQ(window.windowTitle(), QString::fromUtf8("Programátor QOLMEX 70 - USB") + note);
     EXPECT_EQ(sendTitle, QString::fromUtf8("Odosielanie dát") + note);
     EXPECT_EQ(window.fRead().windowTitle(), QString::fromUtf8("Načítavanie dát") + note);
@@ -333,7 +333,7 @@ TEST(TransferDialogs, StandBeforeTheMainWindowInItsFontWithoutBeingItsChildren) 
 TEST(PlainMessage, IsCentredOnTheScreenAndShowsItsWholeTitle) {
     QWidget main;
     main.setWindowTitle(
-        QString::fromUtf8("Programátor QOLMEX 70 - USB (ukážka, virtuálne zariadenie)"));
+        QString::fromUtf8("Programátor QOLMEX 70 - USB (ukážka, virtuálna jednotka)"));
     main.setGeometry(400, 350, 390, 240);
     main.show();
     QPoint centre;
