@@ -1,4 +1,6 @@
 #include "DesktopIdentity.h"
+#include "MainTexts.h"
+#include "SessionTrace.h"
 #include "SlovakQtTranslation.h"
 #include "TfMain.h"
 #include "sim/Clock.h"
@@ -17,7 +19,11 @@ int main(int argc, char* argv[]) {
     qolmex::VirtualUnit unit(clock, {}, qolmex::UnitPacing{.atBaudRate = true});
     qolmex::storeInUnit(qolmex::demoConfiguration(), unit);
 
-    qolmex::TfMain fMain(&unit);
+    qolmex::SessionTrace trace(unit);
+    qolmex::TfMain fMain(&trace.device());
+    fMain.setTitleNote(qolmex::texts::demoNote);
     fMain.show();
+    if (!trace.failure().isEmpty())
+        fMain.showMessage(trace.failure());
     return QApplication::exec();
 }

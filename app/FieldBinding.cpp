@@ -1,10 +1,10 @@
 #include "FieldBinding.h"
 
+#include "LightPalette.h"
 #include "TSmsMemo.h"
 #include "config/Windows1250.h"
 
 #include <QAbstractButton>
-#include <QApplication>
 #include <QLineEdit>
 #include <QScopedValueRollback>
 
@@ -18,9 +18,7 @@ QString shown(const std::string& bytes) {
 // Enabled positions sit on the window colour, disabled ones on the button face, in every
 // state of the window so that the colour never lags the enabled state.
 void paintBase(QWidget& control, bool enabled) {
-    const QPalette system = QApplication::palette();
-    const QColor colour = enabled ? system.color(QPalette::Active, QPalette::Base)
-                                  : system.color(QPalette::Active, QPalette::Button);
+    const QColor colour = enabled ? lightColours::window : lightColours::buttonFace;
     QPalette palette = control.palette();
     for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
         palette.setColor(group, QPalette::Base, colour);

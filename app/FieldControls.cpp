@@ -43,12 +43,31 @@ QWidget* create(const FieldDef& field, QWidget* parent) {
     return nullptr;
 }
 
+// What a screen reader says the field is: where the window shows it, as the window writes it
+// ("Tel. čísla pre zasielanie SMS, 1. vstup, 1. číslo"); nothing for a field never shown.
+QString accessibleName(const FieldDef& field) {
+    return texts::qt(captions::placeName(field));
+}
+
+// The hint the pointer shows over a control: its own, else its page's or group's.
+QString shownHint(const QWidget& control) {
+    for (const QWidget* w = &control; w && !w->isWindow(); w = w->parentWidget())
+        if (!w->toolTip().isEmpty())
+            return w->toolTip();
+    return {};
+}
+
 } // namespace
 
 QWidget* createFieldControl(const FieldDef& field, QWidget* parent) {
     QWidget* control = create(field, parent);
     control->setObjectName(QString::fromStdString(field.name));
     control->setToolTip(texts::hintOf(field));
+    const QString name = accessibleName(field);
+    if (!name.isEmpty()) {
+        control->setAccessibleName(name);
+        control->setAccessibleDescription(shownHint(*control));
+    }
     return control;
 }
 

@@ -1,33 +1,14 @@
 #include "FileActions.h"
 
+#include "LocalFileName.h"
 #include "config/ConfigurationFile.h"
 
 #include <QDir>
-#include <QFile>
 
 namespace qolmex {
 namespace {
 
 const char* const writeFailedText = "Unable to write to %s";
-
-// config/ takes the bytes of the name as the system names files; on Windows that is UTF-8,
-// which its file access turns into wide names (the local 8-bit code page has no room for
-// every letter).
-std::string localName(const QString& fileName) {
-#if defined(Q_OS_WIN)
-    return fileName.toStdString();
-#else
-    return QFile::encodeName(fileName).toStdString();
-#endif
-}
-
-QString displayName(const std::string& fileName) {
-#if defined(Q_OS_WIN)
-    return QString::fromStdString(fileName);
-#else
-    return QFile::decodeName(fileName.c_str());
-#endif
-}
 
 QString writeFailedMessage(const std::string& fileName) {
     QString message = QString::fromUtf8(writeFailedText);

@@ -10,7 +10,6 @@
 namespace qolmex {
 namespace {
 
-const char* const kvxFilter = "Korvalex súbor (*.kvx)|*.kvx|Všeky súbory (*.*)|*.*";
 const char* const allFilesEntry = "Všeky súbory (*.*)";
 
 // "*.*" means every file where the filter comes from, also one without a dot, which Qt's own
@@ -65,8 +64,8 @@ void configureFileDialog(QFileDialog& dialog, const FileDialogRequest& request) 
     // Open accepts a name that does not exist too; it then empties every field.
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !save);
-    dialog.setNameFilters(qtNameFilters(QString::fromUtf8(kvxFilter)));
-    dialog.setDefaultSuffix(QString::fromLatin1(kvxSuffix));
+    dialog.setNameFilters(qtNameFilters(request.filters));
+    dialog.setDefaultSuffix(request.defaultSuffix);
     dialog.setSizeGripEnabled(true);
     if (!request.nameFilter.isEmpty())
         dialog.selectNameFilter(request.nameFilter);

@@ -11,8 +11,9 @@ class QWidget;
 
 namespace qolmex {
 
-// The extension a name typed without one gets in the .kvx dialogs.
+// The extension a name typed without one gets in the .kvx dialogs, and their filter entries.
 inline constexpr char kvxSuffix[] = "kvx";
+inline constexpr char kvxFilter[] = "Korvalex súbor (*.kvx)|*.kvx|Všeky súbory (*.*)|*.*";
 
 // What a file dialog is asked to show, and what the user chose in it.
 struct FileDialogRequest {
@@ -20,6 +21,9 @@ struct FileDialogRequest {
     Purpose purpose = Purpose::Open;
     QString fileName;   // chosen last time in this dialog; empty at first
     QString nameFilter; // the filter entry chosen last time; empty at first
+    // "Text (*.a)|*.a|…", and the extension a name typed without one gets.
+    QString filters = QString::fromUtf8(kvxFilter);
+    QString defaultSuffix = QString::fromLatin1(kvxSuffix);
 };
 
 struct FileDialogChoice {
@@ -32,8 +36,9 @@ struct FileDialogChoice {
 using FileDialogFunction =
     std::function<std::optional<FileDialogChoice>(QWidget* parent, const FileDialogRequest&)>;
 
-// The dialogs of the .kvx files: the two filter entries, the default extension, the replace
-// question on Save only, any name accepted on Open, resizable.
+// The file dialogs: the request's filter entries and default extension (those of the .kvx
+// files unless it names others), the replace question on Save only, any name accepted on
+// Open, resizable.
 std::optional<FileDialogChoice> runFileDialog(QWidget* parent, const FileDialogRequest& request);
 void configureFileDialog(QFileDialog& dialog, const FileDialogRequest& request);
 

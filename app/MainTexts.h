@@ -21,6 +21,7 @@ inline std::array<QString, 2> qt(const std::array<std::string_view, 2>& pair) {
 }
 
 inline const QString caption = qt(captions::title);
+inline const QString demoNote = qt(captions::demoNote);
 
 inline const QString inputsGroup = qt(captions::inputsGroup);
 inline const QString statusGroup = qt(captions::statusGroup);

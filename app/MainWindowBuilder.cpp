@@ -195,8 +195,10 @@ void MainWindowBuilder::buttons() {
         if (look.fontPixels)
             font.setPixelSize(look.fontPixels);
         button->setFont(font);
+        // Its colour only while it takes clicks; disabled it greys as every other control.
         QPalette palette = button->palette();
-        palette.setColor(QPalette::ButtonText, look.text);
+        for (auto group : {QPalette::Active, QPalette::Inactive})
+            palette.setColor(group, QPalette::ButtonText, look.text);
         button->setPalette(palette);
     }
 }

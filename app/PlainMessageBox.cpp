@@ -1,14 +1,22 @@
 #include "PlainMessageBox.h"
 
+#include <QFontDatabase>
+#include <QFontMetrics>
 #include <QMessageBox>
 #include <QScreen>
 #include <QShowEvent>
+#include <algorithm>
 
 namespace qolmex {
 
 namespace {
 
-// A message box centred on the screen rather than over its parent, which it still belongs to.
+// What a title bar needs beside its title: the window menu's icon and the close button,
+// on both sides where the title stands in the middle.
+constexpr int titleBarMargin = 2 * 48;
+
+// A message box centred on the screen rather than over its parent, which it still belongs to,
+// and as wide as its title needs, so a short message does not cut the program's name.
 class CentredMessageBox : public QMessageBox {
 public:
     using QMessageBox::QMessageBox;
@@ -22,8 +30,20 @@ protected:
         if (!where)
             return;
         const QRect available = where->availableGeometry();
-        const QSize frame = frameGeometry().size();
-        move(available.center() - QPoint(frame.width() / 2, frame.height() / 2));
+        const int frame = frameGeometry().width() - width();
+        const int wanted = std::min(titleWidth(), available.width() - frame);
+        if (width() < wanted)
+            setFixedWidth(wanted);
+        const QSize outside = frameGeometry().size();
+        move(available.center() - QPoint(outside.width() / 2, outside.height() / 2));
+    }
+
+private:
+    // Window managers write titles in the desktop's title font, most of them in bold.
+    int titleWidth() const {
+        QFont font = QFontDatabase::systemFont(QFontDatabase::TitleFont);
+        font.setBold(true);
+        return QFontMetrics(font).horizontalAdvance(windowTitle()) + titleBarMargin;
     }
 };
 

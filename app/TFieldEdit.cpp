@@ -61,7 +61,12 @@ void TFieldEdit::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 QMenu* TFieldEdit::createContextMenu() {
-    return createLineEditMenu(*this, true, [this] { pasteWithinLimit(); });
+    QMenu* menu = createLineEditMenu(*this, true, [this] { pasteWithinLimit(); });
+    if (menuExtension_) {
+        menu->addSeparator();
+        menuExtension_(*menu);
+    }
+    return menu;
 }
 
 void TFieldEdit::contextMenuEvent(QContextMenuEvent* event) {

@@ -4,6 +4,7 @@
 
 #include <QClipboard>
 #include <QLineEdit>
+#include <functional>
 
 class QMenu;
 
@@ -18,7 +19,12 @@ class TFieldEdit : public QLineEdit {
 public:
     TFieldEdit(KeyFilter filter, int typingLimit, QWidget* parent = nullptr);
 
+    KeyFilter keyFilter() const { return filter_; }
     int typingLimit() const { return typingLimit_; }
+
+    // Entries of the field's own after the usual ones (those of the number lists).
+    using MenuExtension = std::function<void(QMenu&)>;
+    void setMenuExtension(MenuExtension extension) { menuExtension_ = std::move(extension); }
 
     // The context menu, whose paste keeps the limit.
     QMenu* createContextMenu();
@@ -35,6 +41,7 @@ private:
 
     KeyFilter filter_;
     int typingLimit_;
+    MenuExtension menuExtension_;
 };
 
 } // namespace qolmex

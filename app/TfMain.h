@@ -8,12 +8,15 @@
 #include <functional>
 #include <memory>
 
+class QAction;
 class QTimer;
 
 namespace qolmex {
 
 class D2xxLibrary;
 class FileCommands;
+class NumberListMenu;
+class SetupSheetAction;
 class TransferCommands;
 class TfRead;
 class TfSend;
@@ -50,6 +53,13 @@ public:
     TfSend& fSend();
     TfRead& fRead();
 
+    // Said in brackets after the title of the window and of its dialogs and message boxes.
+    void setTitleNote(const QString& note);
+
+    // The setup sheet, offered by Ctrl+P and by the context menu of the window's free area.
+    SetupSheetAction& setupSheet() { return *setupSheet_; }
+    QAction* setupSheetAction() const { return setupSheetAction_; }
+
 public slots:
     void btnClearClick();
     void btnSaveClick();
@@ -58,12 +68,19 @@ public slots:
     void btnReadClick();
     void Timer1Timer();
     void FormCreate();
+    void saveSetupSheet();
 
 protected:
     // Closing ends the program, but not while a transfer holds the line.
     void closeEvent(QCloseEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    // Reaches the window from wherever no control has a menu of its own.
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
+    // At its place, or as near to it as keeps the whole window on its screen.
+    void placeOnScreen();
+    void focusFirstField();
     void connectButton(const char* name, void (TfMain::*handler)());
 
     Configuration config_;
@@ -73,6 +90,10 @@ private:
     MessageFunction showMessage_;
     std::unique_ptr<FileCommands> files_;
     std::unique_ptr<TransferCommands> transfers_;
+    bool framed_ = false; // placed with the window manager's frame
+    std::unique_ptr<NumberListMenu> numberListMenu_;
+    std::unique_ptr<SetupSheetAction> setupSheet_;
+    QAction* setupSheetAction_;
 };
 
 } // namespace qolmex

@@ -10,6 +10,7 @@
 #include "transfer/uSend.h"
 
 #include <QCoreApplication>
+#include <QPushButton>
 #include <QTimer>
 
 namespace qolmex {
@@ -30,10 +31,14 @@ private:
 } // namespace
 
 TransferCommands::TransferCommands(TfMain& window, D2xxLibrary* device)
-    : window_(window), connection_(device ? *device : noBridge_, window.transferState(),
-                                   [this](const std::string& text) { showMessage(text); }),
+    : window_(window), device_(device ? *device : noBridge_),
+      connection_(device_, window.transferState(),
+                  [this](const std::string& text) { showMessage(text); }),
       fSend_(std::make_unique<TfSend>(&window, window.transferState())),
-      fRead_(std::make_unique<TfRead>(&window, window.transferState())) {}
+      fRead_(std::make_unique<TfRead>(&window, window.transferState())) {
+    for (QPushButton* storno : {fSend_->btnCancel, fRead_->btnCancel})
+        QObject::connect(storno, &QPushButton::clicked, [this] { stornoPressed_ = true; });
+}
 
 TransferCommands::~TransferCommands() = default;
 
@@ -47,6 +52,7 @@ void TransferCommands::send() {
         window_.showField(invalid->field);
         showMessage(validationMessage(*invalid));
     }
+    noteVerdict();
 }
 
 void TransferCommands::read() {
@@ -55,6 +61,15 @@ void TransferCommands::read() {
     RunningFlag running(running_);
     ReadSequence sequence(window_.transferState(), connection_, *fRead_, *this);
     sequence.run(window_.configuration());
+    noteVerdict();
+}
+
+void TransferCommands::noteVerdict() {
+    device_.noteVerdict(!lastMessage_.empty() ? lastMessage_
+                        : stornoPressed_      ? std::string("Storno")
+                                              : std::string("ok"));
+    lastMessage_.clear();
+    stornoPressed_ = false;
 }
 
 void TransferCommands::pump() {
@@ -66,6 +81,8 @@ void TransferCommands::setMainWindowEnabled(bool enabled) {
 }
 
 void TransferCommands::showMessage(const std::string& text) {
+    if (running_ && text != DeviceConnection::msgResetError) // told, but the transfer goes on
+        lastMessage_ = text;
     window_.showMessage(QString::fromStdString(text));
 }
 

@@ -37,12 +37,18 @@ public:
     std::chrono::milliseconds now() override;
 
 private:
+    // Notes how the transfer just run ended, for a trace: "ok", Storno, or the last message.
+    void noteVerdict();
+
     TfMain& window_;
     D2xxBackendChain noBridge_;
+    D2xxLibrary& device_;
     DeviceConnection connection_;
     std::unique_ptr<TfSend> fSend_;
     std::unique_ptr<TfRead> fRead_;
     bool running_ = false;
+    std::string lastMessage_; // of the transfer under way
+    bool stornoPressed_ = false;
 };
 
 } // namespace qolmex

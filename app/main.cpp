@@ -1,4 +1,5 @@
 #include "DesktopIdentity.h"
+#include "SessionTrace.h"
 #include "SlovakQtTranslation.h"
 #include "TfMain.h"
 #include "usb/RealD2xx.h"
@@ -12,7 +13,10 @@ int main(int argc, char* argv[]) {
     qolmex::setDesktopIdentity(QString::fromLatin1(qolmex::desktopAppId));
     qolmex::installSlovakQtTranslation(app);
     const auto device = qolmex::makeRealD2xxLibrary();
-    qolmex::TfMain fMain(device.get());
+    qolmex::SessionTrace trace(*device);
+    qolmex::TfMain fMain(&trace.device());
     fMain.show();
+    if (!trace.failure().isEmpty())
+        fMain.showMessage(trace.failure());
     return QApplication::exec();
 }

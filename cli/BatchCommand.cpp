@@ -1,17 +1,24 @@
+#include "BridgeTurns.h"
 #include "CliTexts.h"
 #include "Commands.h"
 #include "CsvLog.h"
+#include "DoneLine.h"
+#include "Interrupt.h"
 #include "JsonWriter.h"
+#include "PortWatch.h"
+#include "SafeText.h"
 #include "SettingsFiles.h"
 #include "config/Configuration.h"
 #include "transfer/ConfigurationValidator.h"
 #include "transfer/ValidationMessage.h"
-#include "usb/DeviceConnection.h"
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <list>
+#include <map>
+#include <mutex>
 #include <set>
 #include <thread>
 
@@ -19,10 +26,10 @@ namespace qolmex::cli {
 namespace {
 
 // One unit being programmed on a thread of its own, with its own link, transfer state and
-// connection.
+// connection, tied to exactly the bridge the device list showed.
 struct Job {
-    std::string serial; // empty for a port that tells none: Connect then goes by description
-    std::string key;    // tells units apart: the serial number, else the port
+    BridgeEntry bridge;
+    std::string key;
     ProgrammingResult result;
     double seconds = 0;
     std::atomic<bool> done{false};
@@ -37,13 +44,147 @@ struct Job {
     }
 };
 
-void runJob(Job& job, UnitAccess& access, const Configuration& config,
-            const ProgrammingOptions& options, const std::function<bool()>& interrupted) {
+std::string secondsText(double seconds) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1f", seconds);
+    return text;
+}
+
+// Production mode: looks at the device list twice a second and programs every unit that
+// appears, each on a thread of its own.
+class Batch {
+public:
+    Batch(CommandContext& context, const Configuration& config, CsvLog& log)
+        : context_(context), line_(context.line), config_(config), log_(log),
+          access_(context.access()), options_(context.programmingOptions()),
+          count_(context.line.count.value_or(0)) {}
+
+    void run();
+
+private:
+    unsigned presses() const { return context_.env.interrupted ? context_.env.interrupted() : 0; }
+    bool over() const {
+        return presses() > 0 || !stopReason_.empty() || (count_ != 0 && finished_ >= count_);
+    }
+    void look();
+    void start(const BridgeEntry& bridge);
+    void runJob(Job& job);
+    void collect();
+    void report(const Job& job);
+    void tell(const std::string& text);
+
+    CommandContext& context_;
+    const CommandLine& line_;
+    const Configuration& config_;
+    CsvLog& log_;
+    UnitAccess& access_;
+    const ProgrammingOptions options_;
+    const unsigned count_; // 0: until Ctrl+C
+
+    std::list<Job> running_;
+    BridgeTurns turns_;
+    std::map<std::string, std::unique_ptr<PortWatch>> watches_;
+    unsigned started_ = 0;
+    unsigned finished_ = 0;
+    bool anyFailed_ = false;
+    bool toldWaiting_ = false;
+    std::string stopReason_; // what ends the batch before its count: the log, a port
+    int stopExit_ = exitTransfer;
+    std::mutex errLock_; // the jobs tell on standard error too
+    JsonWriter units_;
+};
+
+void Batch::run() {
+    units_.beginArray();
+    const auto sleep = context_.env.sleep ? context_.env.sleep : [](std::chrono::milliseconds t) {
+        std::this_thread::sleep_for(t);
+    };
+    constexpr std::chrono::milliseconds pollEvery{500};
+    while (!over()) {
+        collect();
+        if (over())
+            break;
+        look();
+        if (running_.empty() && !toldWaiting_ && context_.text() && !line_.quiet) {
+            tell(texts::batchWaiting);
+            toldWaiting_ = true;
+        }
+        sleep(pollEvery);
+    }
+    // The first Ctrl+C stops every transfer but a Send writing its blocks, which the second
+    // one stops too; each thread ends on it.
+    watches_.clear();
+    for (Job& job : running_)
+        job.thread.join();
+    collect();
+    units_.endArray();
+    context_.report.batchUnits = units_.text();
+
+    if (presses() > 0)
+        context_.report.fail("interrupted", exitInterrupted, texts::interrupted);
+    else if (!stopReason_.empty())
+        context_.report.fail("failed", stopExit_, stopReason_);
+    else if (anyFailed_)
+        context_.report.fail("failed", exitTransfer, texts::batchSomeFailed);
+}
+
+void Batch::look() {
+    const std::vector<BridgeEntry> bridges = access_.listBridges();
+    std::vector<const BridgeEntry*> wanted;
+    std::set<std::string> present;
+    for (const BridgeEntry& bridge : bridges) {
+        if (context_.isWanted(bridge)) {
+            wanted.push_back(&bridge);
+            present.insert(bridge.key());
+        }
+    }
+    const bool doubtful = access_.listingFailed() || bridges.empty();
+    for (const std::string& key : turns_.listed(present, doubtful))
+        watches_.erase(key); // unplugged: a unit on it is a new one
+
+    for (const BridgeEntry* bridge : wanted) {
+        const std::string key = bridge->key();
+        const bool busy = std::any_of(running_.begin(), running_.end(),
+                                      [&](const Job& j) { return j.key == key; });
+        if (busy || (count_ != 0 && started_ >= count_))
+            continue;
+        if (turns_.hadTurn(key)) {
+            auto& watch = watches_[key];
+            if (!watch)
+                watch = std::make_unique<PortWatch>(access_, *bridge);
+            const PortWatch::Heard heard = watch->listen();
+            if (heard == PortWatch::Heard::CannotWatch) {
+                stopReason_ =
+                    texts::cannotWatch + terminalText(key) + " (" + watch->failure() + ")";
+                stopExit_ = exitNoUnit;
+                return;
+            }
+            if (heard == PortWatch::Heard::Nothing)
+                continue;
+            watches_.erase(key); // the line goes to the job
+            turns_.forget(key);
+        }
+        start(*bridge);
+    }
+}
+
+void Batch::start(const BridgeEntry& bridge) {
+    Job& job = running_.emplace_back();
+    job.bridge = bridge;
+    job.key = bridge.key();
+    job.thread = std::thread(&Batch::runJob, this, std::ref(job));
+    ++started_;
+}
+
+void Batch::runJob(Job& job) {
     const auto start = std::chrono::steady_clock::now();
     try {
-        auto link = access.link(job.serial);
-        UnitSession session(*link, job.serial, interrupted, nullptr);
-        job.result = programUnit(session, job.serial, config, options);
+        auto link = access_.link(job.bridge);
+        UnitSession session(*link, job.bridge, context_.env.interrupted, nullptr,
+                            [this, &job](const std::string& notice) {
+                                tell(terminalText(job.key) + ": " + notice);
+                            });
+        job.result = programUnit(session, job.bridge.serialNumber, config_, options_);
     } catch (const std::exception& error) {
         job.result.result = "failed";
         job.result.exit = exitTransfer;
@@ -53,10 +194,55 @@ void runJob(Job& job, UnitAccess& access, const Configuration& config,
     job.done = true;
 }
 
-std::string secondsText(double seconds) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.1f", seconds);
-    return text;
+void Batch::tell(const std::string& text) {
+    std::lock_guard lock(errLock_);
+    context_.env.err << text << "\n" << std::flush;
+}
+
+void Batch::collect() {
+    for (auto it = running_.begin(); it != running_.end();) {
+        if (!it->done) {
+            ++it;
+            continue;
+        }
+        if (it->thread.joinable())
+            it->thread.join();
+        ++finished_;
+        anyFailed_ = anyFailed_ || !it->result.ok();
+        turns_.done(it->key);
+        report(*it);
+        it = running_.erase(it);
+        toldWaiting_ = false;
+    }
+}
+
+void Batch::report(const Job& job) {
+    const ProgrammingResult& r = job.result;
+    const std::string seconds = secondsText(job.seconds);
+    if (!line_.log.empty() && stopReason_.empty() &&
+        !log_.append(
+            {context_.env.now().iso8601(), job.key, r.result, seconds, r.backup, r.message})) {
+        stopReason_ = texts::logFailed + line_.log + " (" + log_.failure() + ")";
+        stopExit_ = exitTransfer;
+    }
+    const char* deed = !r.ok()           ? texts::batchFailed
+                       : options_.verify ? texts::batchSentAndVerified
+                                         : texts::batchSent;
+    if (context_.text())
+        context_.env.out << terminalText(job.key) << "\t" << deed << "\t"
+                         << secondsForPeople(job.seconds) << " s" << (r.message.empty() ? "" : "\t")
+                         << r.message << "\n"
+                         << std::flush;
+    units_.beginObject();
+    units_.member("serial", job.key);
+    units_.member("result", r.result);
+    units_.member("exit", r.exit);
+    if (!r.message.empty())
+        units_.member("message", r.message);
+    if (!r.backup.empty())
+        units_.member("backup", r.backup);
+    units_.member("seconds", job.seconds);
+    units_.endObject();
 }
 
 } // namespace
@@ -71,106 +257,11 @@ void batchCommand(CommandContext& context) {
         return context.report.fail("refused", exitDiffers, validationMessage(*error));
     CsvLog log;
     if (!line.log.empty() && !log.open(line.log))
-        return context.report.fail("failed", exitUsage, texts::cannotWrite + line.log);
-
-    UnitAccess& access = context.access();
-    const ProgrammingOptions options = context.programmingOptions();
-    const auto interrupted = [&context] {
-        return context.env.interrupted && context.env.interrupted();
-    };
-    const auto sleep = context.env.sleep ? context.env.sleep : [](std::chrono::milliseconds t) {
-        std::this_thread::sleep_for(t);
-    };
-    const unsigned count = line.count.value_or(0); // 0: until Ctrl+C
-
-    std::list<Job> running;
-    std::set<std::string> programmed; // still plugged in after their turn
-    unsigned started = 0;
-    unsigned finished = 0;
-    bool anyFailed = false;
-    bool toldWaiting = false;
-    JsonWriter units;
-    units.beginArray();
-
-    auto collect = [&] {
-        for (auto it = running.begin(); it != running.end();) {
-            if (!it->done) {
-                ++it;
-                continue;
-            }
-            if (it->thread.joinable())
-                it->thread.join();
-            const ProgrammingResult& r = it->result;
-            ++finished;
-            anyFailed = anyFailed || !r.ok();
-            programmed.insert(it->key);
-            const std::string seconds = secondsText(it->seconds);
-            if (!line.log.empty())
-                log.append({context.env.now().iso8601(), it->key, r.result, seconds, r.backup,
-                            r.message});
-            if (context.text())
-                context.env.out << it->key << "\t"
-                                << (r.ok() ? texts::batchDone : texts::batchFailed) << "\t"
-                                << seconds << " s" << (r.message.empty() ? "" : "\t")
-                                << r.message << "\n"
-                                << std::flush;
-            units.beginObject();
-            units.member("serial", it->key);
-            units.member("result", r.result);
-            units.member("exit", r.exit);
-            if (!r.message.empty())
-                units.member("message", r.message);
-            if (!r.backup.empty())
-                units.member("backup", r.backup);
-            units.member("seconds", it->seconds);
-            units.endObject();
-            it = running.erase(it);
-            toldWaiting = false;
-        }
-    };
-
-    constexpr std::chrono::milliseconds pollEvery{500};
-    while (!interrupted() && (count == 0 || finished < count)) {
-        collect();
-        if (count != 0 && finished >= count)
-            break;
-        std::set<std::string> present;
-        for (const BridgeEntry& bridge : access.listBridges()) {
-            if (bridge.description != DeviceConnection::bridgeDescription)
-                continue;
-            const std::string key =
-                bridge.serialNumber.empty() ? bridge.via : bridge.serialNumber;
-            present.insert(key);
-            const bool busy = std::any_of(running.begin(), running.end(),
-                                          [&](const Job& j) { return j.key == key; });
-            if (busy || programmed.count(key) || (count != 0 && started >= count))
-                continue;
-            Job& job = running.emplace_back();
-            job.serial = bridge.serialNumber;
-            job.key = key;
-            job.thread = std::thread(runJob, std::ref(job), std::ref(access), std::cref(config),
-                                     std::cref(options), interrupted);
-            ++started;
-        }
-        // A unit taken away may come back, and is then programmed again.
-        std::erase_if(programmed, [&](const std::string& s) { return !present.count(s); });
-        if (running.empty() && !toldWaiting && context.text() && !line.quiet) {
-            context.env.err << texts::batchWaiting << "\n" << std::flush;
-            toldWaiting = true;
-        }
-        sleep(pollEvery);
-    }
-    // Ctrl+C stops every transfer at once; each thread ends on it.
-    for (Job& job : running)
-        job.thread.join();
-    collect();
-    units.endArray();
-    context.report.batchUnits = units.text();
-
-    if (interrupted())
-        context.report.fail("interrupted", exitInterrupted, texts::interrupted);
-    else if (anyFailed)
-        context.report.fail("failed", exitTransfer, texts::batchSomeFailed);
+        return context.report.fail("failed", exitTransfer,
+                                   texts::logFailed + line.log + " (" + log.failure() + ")");
+    // Ctrl+C is the batch's to judge from start to end, waits included.
+    InterruptShield batchRuns;
+    Batch(context, config, log).run();
 }
 
 } // namespace qolmex::cli

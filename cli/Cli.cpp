@@ -3,6 +3,10 @@
 #include "CliTexts.h"
 #include "Commands.h"
 #include "HardwareAccess.h"
+#include "ReplayAccess.h"
+#include "TracingAccess.h"
+#include "UsageError.h"
+#include "SafeText.h"
 #include "VirtualAccess.h"
 #include "config/Windows1250.h"
 #include "sim/VirtualUnit.h"
@@ -20,6 +24,8 @@ namespace qolmex::cli {
 namespace {
 
 std::unique_ptr<UnitAccess> defaultAccess(const CommandLine& line) {
+    if (!line.virtualReplay.empty())
+        return std::make_unique<ReplayAccess>(line.virtualReplay);
     if (line.virtualUnit) {
         auto access = std::make_unique<VirtualAccess>();
         access->addUnit(VirtualUnit::defaultSerialNumber, {}, line.virtualMemoryFile);
@@ -37,6 +43,8 @@ Command commandNamed(const std::string& name) {
         {"list", listCommand},   {"read", readCommand},   {"send", sendCommand},
         {"verify", verifyCommand}, {"diff", diffCommand}, {"show", showCommand},
         {"check", checkCommand}, {"image", imageCommand}, {"batch", batchCommand},
+        {"sheet", sheetCommand},
+        {"doctor", doctorCommand},
     };
     for (const auto& [n, command] : commands)
         if (name == n)
@@ -47,23 +55,29 @@ Command commandNamed(const std::string& name) {
 } // namespace
 
 UnitAccess& CommandContext::access() {
-    if (!access_)
+    if (!access_) {
         access_ = env.makeAccess ? env.makeAccess(line) : defaultAccess(line);
+        if (!line.trace.empty())
+            access_ = std::make_unique<TracingAccess>(std::move(access_), line.trace,
+                                                      line.command == "batch");
+    }
     return *access_;
 }
 
 BridgeEntry CommandContext::chooseUnit() {
     const std::vector<BridgeEntry> bridges = access().listBridges();
     for (const BridgeEntry& bridge : bridges) {
-        const bool wanted = line.serial.empty()
-                                ? bridge.description == DeviceConnection::bridgeDescription
-                                : bridge.serialNumber == line.serial;
-        if (wanted)
+        if (isWanted(bridge))
             return bridge;
     }
     BridgeEntry unknown;
     unknown.serialNumber = line.serial;
     return unknown;
+}
+
+bool CommandContext::isWanted(const BridgeEntry& bridge) const {
+    return line.serial.empty() ? bridge.description == DeviceConnection::bridgeDescription
+                               : bridge.serialNumber == line.serial;
 }
 
 ProgressLine* CommandContext::progress() {
@@ -91,7 +105,7 @@ ProgrammingOptions CommandContext::programmingOptions() const {
 }
 
 std::string shownValue(const std::string& bytes) {
-    return "\"" + windows1250ToUtf8(bytes) + "\"";
+    return "\"" + terminalText(windows1250ToUtf8(bytes)) + "\"";
 }
 
 void printDifferences(CommandContext& context, const std::vector<Difference>& differences) {
@@ -130,14 +144,27 @@ int runCli(const std::vector<std::string>& arguments, CliEnvironment& env) {
     CommandContext context{env, line, report, nullptr, nullptr};
     if (!parsed.error.empty()) {
         report.fail("failed", exitUsage, parsed.error);
+    } else if (line.virtualUnit && !line.virtualMemoryFile.empty() &&
+               !VirtualAccess::isMemoryFile(line.virtualMemoryFile)) {
+        // Cut to 4096 bytes it would lose whatever else the file is.
+        report.fail("failed", exitUsage, texts::notAnImage + line.virtualMemoryFile);
     } else {
         try {
             commandNamed(line.command)(context);
+        } catch (const UsageError& error) {
+            report.fail("failed", exitUsage, error.what());
         } catch (const std::exception& error) {
             report.fail("failed", exitTransfer, error.what());
         }
-        if (context.access_)
-            context.access_->finish();
+        if (context.access_) {
+            const std::string failure = context.access_->finish();
+            if (!failure.empty() && report.exit == exitOk)
+                report.fail("failed", exitTransfer, failure);
+            context.access_->conclude(context);
+        }
+        // Ctrl+C while a file was written: the file is whole, the program still stops.
+        if (env.interrupted && env.interrupted() > 0 && report.exit == exitOk)
+            report.fail("interrupted", exitInterrupted, texts::interrupted);
     }
     if (report.unit)
         report.seconds =
@@ -145,6 +172,9 @@ int runCli(const std::vector<std::string>& arguments, CliEnvironment& env) {
 
     if (line.json) {
         env.out << reportJson(report) << "\n";
+    } else if (report.exit == exitOk && report.deed && report.unit && report.seconds) {
+        env.out << doneLine(*report.deed, terminalText(report.unit->key()), *report.seconds)
+                << "\n";
     } else if (!report.message.empty()) {
         (report.exit == exitOk ? env.out : env.err) << report.message << "\n";
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DoctorSetup.h"
 #include "LocalTime.h"
 
 #include <chrono>
@@ -22,13 +23,16 @@ struct CliEnvironment {
     std::ostream& out;
     std::ostream& err;
     bool errIsTerminal = false;
-    std::function<bool()> interrupted;
+    // How many times Ctrl+C has been pressed; asked from every transfer's thread.
+    std::function<unsigned()> interrupted;
     std::function<Timestamp()> now = localNow;
     std::string backupFolder; // the default one; empty when the system names none
     // The units the options name; by default the real bridges or the built-in virtual unit.
     std::function<std::unique_ptr<UnitAccess>(const CommandLine&)> makeAccess;
     // How production mode waits between two looks at the device list.
     std::function<void(std::chrono::milliseconds)> sleep;
+    // What the doctor looks at: by default this system.
+    DoctorSetup doctor;
 };
 
 // Runs one command line (the arguments after the program's name) and returns its exit code.

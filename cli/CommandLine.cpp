@@ -15,14 +15,14 @@ struct Arity {
 };
 
 std::optional<Arity> arityOf(const std::string& command) {
-    if (command == "list")
+    if (command == "list" || command == "doctor")
         return Arity{0, 0};
     if (command == "read")
         return Arity{0, 0};
     if (command == "diff")
         return Arity{2, 2};
     if (command == "send" || command == "verify" || command == "show" || command == "check" ||
-        command == "image" || command == "batch")
+        command == "image" || command == "batch" || command == "sheet")
         return Arity{1, 1};
     return std::nullopt;
 }
@@ -54,7 +54,7 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments) {
             return true;
         };
         if (arg == "--serial" || arg == "--port" || arg == "-o" || arg == "--image" ||
-            arg == "--backup-dir" || arg == "--log" || arg == "--count") {
+            arg == "--backup-dir" || arg == "--log" || arg == "--count" || arg == "--trace") {
             std::string v;
             if (!value(v))
                 return fail(texts::missingValue + arg);
@@ -70,6 +70,8 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments) {
                 line.backupDir = v;
             else if (arg == "--log")
                 line.log = v;
+            else if (arg == "--trace")
+                line.trace = v;
             else if (!(line.count = positiveNumber(v)))
                 return fail(texts::badCount);
         } else if (arg == "--virtual") {
@@ -77,6 +79,8 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments) {
         } else if (arg.rfind("--virtual=", 0) == 0) {
             line.virtualUnit = true;
             line.virtualMemoryFile = arg.substr(10);
+        } else if (arg.rfind("--virtual-replay=", 0) == 0) {
+            line.virtualReplay = arg.substr(17);
         } else if (arg == "--json") {
             line.json = true;
         } else if (arg == "--quiet") {
@@ -104,13 +108,16 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments) {
     const auto arity = arityOf(line.command);
     if (!arity)
         return fail(texts::unknownCommand + line.command);
-    if ((!line.serial.empty()) + (!line.port.empty()) + line.virtualUnit > 1)
+    if ((!line.serial.empty()) + (!line.port.empty()) + line.virtualUnit +
+            (!line.virtualReplay.empty()) >
+        1)
         return fail(texts::oneUnitChoice);
 
     const bool readWritesSomething = !line.output.empty() || !line.image.empty();
-    const bool imageHasOutput = line.command != "image" || !line.output.empty();
+    const bool needsOutput = line.command == "image" || line.command == "sheet";
+    const bool hasOutput = !needsOutput || !line.output.empty();
     if (line.arguments.size() < arity->min || line.arguments.size() > arity->max ||
-        (line.command == "read" && !readWritesSomething) || !imageHasOutput)
+        (line.command == "read" && !readWritesSomething) || !hasOutput)
         return fail(texts::wrongArguments + line.command + ". Pomoc: qolmex70-cli --help");
     return parsed;
 }

@@ -12,6 +12,8 @@ struct CommandLine {
     std::string port;               // --port PATH
     bool virtualUnit = false;       // --virtual[=FILE.bin]
     std::string virtualMemoryFile;
+    std::string virtualReplay;      // --virtual-replay=FILE: the unit's side of a trace
+    std::string trace;              // --trace FILE
     bool json = false;
     bool quiet = false;
     bool help = false;

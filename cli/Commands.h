@@ -22,9 +22,13 @@ struct CommandContext {
     Report& report;
 
     UnitAccess& access();
-    // The unit the options name, or the first bridge described as the unit's; its serial
-    // number is empty when the device list cannot tell (Connect then looks by description).
+    // The unit the options name, or the first bridge described as the unit's, as the device
+    // list shows it; an empty entry when the list does not show it (Connect then looks by
+    // serial number or description, and says what it finds).
     BridgeEntry chooseUnit();
+    // A bridge the options allow: the one with the serial number asked for, else any with
+    // the unit's description (--port lists no other).
+    bool isWanted(const BridgeEntry& bridge) const;
     // A progress line, when standard error is a terminal and nobody asked for quiet.
     ProgressLine* progress();
     // Turns a failed transfer into the report; true when it was not one.
@@ -55,8 +59,10 @@ void showCommand(CommandContext& context);
 void checkCommand(CommandContext& context);
 void imageCommand(CommandContext& context);
 void batchCommand(CommandContext& context);
+void sheetCommand(CommandContext& context);
+void doctorCommand(CommandContext& context);
 
-// Values on a terminal: quoted, through the Windows-1250 table.
+// Values on a terminal: quoted, through the Windows-1250 table, control bytes escaped.
 std::string shownValue(const std::string& bytes);
 void printDifferences(CommandContext& context, const std::vector<Difference>& differences);
 // Prints them and ends the command with "same" (0) or "differs" (1).

@@ -2,6 +2,8 @@
 
 #include "config/Utf8Path.h"
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 
 namespace qolmex::cli {
@@ -11,18 +13,30 @@ bool CsvLog::open(const std::string& path) {
     const std::filesystem::path name = utf8Path(path);
     const bool fresh = !std::filesystem::exists(name, error) ||
                        std::filesystem::file_size(name, error) == 0 || error;
+    errno = 0;
     file_.open(name, std::ios::binary | std::ios::app);
-    if (!file_)
-        return false;
+    if (!file_.is_open())
+        return written();
     if (fresh)
-        file_ << header << "\r\n" << std::flush;
-    return true;
+        file_ << header << "\r\n";
+    return written();
 }
 
-void CsvLog::append(const std::vector<std::string>& fields) {
+bool CsvLog::append(const std::vector<std::string>& fields) {
+    errno = 0;
     for (std::size_t i = 0; i < fields.size(); ++i)
         file_ << (i ? "," : "") << field(fields[i]);
-    file_ << "\r\n" << std::flush;
+    file_ << "\r\n";
+    return written();
+}
+
+// The stream keeps no reason; the system's is still in errno right after the failed write.
+bool CsvLog::written() {
+    file_.flush();
+    if (file_.good())
+        return true;
+    failure_ = std::strerror(errno != 0 ? errno : EIO);
+    return false;
 }
 
 std::string CsvLog::field(const std::string& text) {

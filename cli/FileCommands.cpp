@@ -1,8 +1,12 @@
 #include "CliTexts.h"
 #include "Commands.h"
+#include "Interrupt.h"
 #include "SettingsFiles.h"
 #include "SettingsLayout.h"
 #include "config/Configuration.h"
+#include "config/FileWriteError.h"
+#include "config/SetupSheet.h"
+#include "config/WriteFile.h"
 #include "transfer/ConfigurationValidator.h"
 #include "transfer/FieldLabel.h"
 #include "transfer/ValidationMessage.h"
@@ -79,8 +83,28 @@ void imageCommand(CommandContext& context) {
     Configuration config;
     if (!loadFile(context, context.line.arguments[0], config) || !sendable(context, config))
         return;
-    if (!writeImageFile(context.line.output, encodeToImage(config)))
-        context.report.fail("failed", exitUsage, texts::cannotWrite + context.line.output);
+    try {
+        writeImageFile(context.line.output, encodeToImage(config));
+    } catch (const FileWriteError& error) {
+        context.report.fail("failed", exitUsage, texts::cannotWrite + std::string(error.what()));
+    }
+}
+
+void sheetCommand(CommandContext& context) {
+    const std::string& source = context.line.arguments[0];
+    Configuration config;
+    if (!loadSettings(context, source, config))
+        return;
+    const Timestamp today = context.env.now();
+    SetupSheetHeader header{today.year, today.month, today.day, {}};
+    if (source == "unit" && context.report.unit)
+        header.serialNumber = context.report.unit->serialNumber;
+    try {
+        InterruptShield whileWriting;
+        writeFile(context.line.output, setupSheetHtml(config, header));
+    } catch (const FileWriteError& error) {
+        context.report.fail("failed", exitUsage, texts::cannotWrite + std::string(error.what()));
+    }
 }
 
 void diffCommand(CommandContext& context) {

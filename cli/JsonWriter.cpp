@@ -1,5 +1,7 @@
 #include "JsonWriter.h"
 
+#include "SafeText.h"
+
 #include <cstdio>
 
 namespace qolmex::cli {
@@ -68,7 +70,8 @@ void JsonWriter::rawValue(std::string_view json) {
     needComma_ = true;
 }
 
-void JsonWriter::string(std::string_view text) {
+void JsonWriter::string(std::string_view raw) {
+    const std::string text = validUtf8(raw);
     text_ += '"';
     for (const char c : text) {
         const auto byte = static_cast<unsigned char>(c);

@@ -5,8 +5,8 @@
 
 namespace qolmex::cli {
 
-// Writes one JSON document piece by piece; commas and quoting are its business. Strings
-// must be UTF-8.
+// Writes one JSON document piece by piece; commas and quoting are its business. Strings are
+// UTF-8; a byte that is not (a file name in another encoding) is written as U+FFFD.
 class JsonWriter {
 public:
     void beginObject();

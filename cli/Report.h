@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DoneLine.h"
 #include "SettingsDiff.h"
 #include "usb/BridgeEntry.h"
 
@@ -31,6 +32,8 @@ struct Report {
     std::optional<std::vector<BridgeEntry>> bridges;
     std::optional<std::vector<SettingLine>> settings;
     std::string batchUnits; // production mode: the JSON array of its units, already written
+    std::string checks;     // doctor: the JSON array of its checks, already written
+    std::optional<Deed> deed; // what went well with the unit, for the closing line of the text
 
     void fail(std::string resultWord, int code, std::string text) {
         result = std::move(resultWord);

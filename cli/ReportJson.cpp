@@ -68,6 +68,10 @@ std::string reportJson(const Report& report) {
         json.key("units");
         json.rawValue(report.batchUnits);
     }
+    if (!report.checks.empty()) {
+        json.key("checks");
+        json.rawValue(report.checks);
+    }
     json.endObject();
     return json.text();
 }

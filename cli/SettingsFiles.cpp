@@ -1,11 +1,12 @@
 #include "SettingsFiles.h"
 
+#include "Interrupt.h"
 #include "config/AsciiCase.h"
 #include "config/Configuration.h"
 #include "config/ConfigurationFile.h"
 #include "config/FileAccess.h"
-#include "config/FileWriteError.h"
 #include "config/Utf8Path.h"
+#include "config/WriteFile.h"
 #include "transfer/FrameDecoder.h"
 #include "transfer/ImageEncoder.h"
 
@@ -67,34 +68,15 @@ RawImage encodeToImage(const Configuration& config) {
     return raw;
 }
 
-bool writeImageFile(const std::string& path, const RawImage& raw) {
-    try {
-        fileaccess::replace(path,
-                            std::string_view(reinterpret_cast<const char*>(raw.data()), raw.size()),
-                            nullptr);
-        return true;
-    } catch (const FileWriteError&) {
-        return false;
-    }
+// Ctrl+C waits for a write to end, so no half-written temporary file is left behind.
+void writeImageFile(const std::string& path, const RawImage& raw) {
+    InterruptShield whileWriting;
+    writeFile(path, std::string_view(reinterpret_cast<const char*>(raw.data()), raw.size()));
 }
 
-bool saveConfigurationAsNew(const Configuration& config, const std::string& path) {
-    // Saved under a name of its own first, so an existing file's foreign lines are not kept
-    // and a failure leaves it as it was.
-    const std::filesystem::path fresh = utf8Path(path + ".qolmex-new");
-    std::error_code ignored;
-    std::filesystem::remove(fresh, ignored);
-    try {
-        ConfigurationFile::save(config, utf8Name(fresh));
-    } catch (const FileWriteError&) {
-        std::filesystem::remove(fresh, ignored);
-        return false;
-    }
-    std::error_code error;
-    std::filesystem::rename(fresh, utf8Path(path), error);
-    if (error)
-        std::filesystem::remove(fresh, ignored);
-    return !error;
+void saveConfigurationAsNew(const Configuration& config, const std::string& path) {
+    InterruptShield whileWriting;
+    writeFile(path, ConfigurationFile::render(config, ""));
 }
 
 } // namespace qolmex::cli

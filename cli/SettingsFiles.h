@@ -26,9 +26,10 @@ void decodeImage(Configuration& config, const RawImage& raw);
 // The image Send writes, the two unused blocks zero, without the clock block.
 RawImage encodeToImage(const Configuration& config);
 
-// Both replace the file in one step; false when it cannot be written.
-bool writeImageFile(const std::string& path, const RawImage& raw);
-// A fresh file with nothing but the configuration, as Save writes into a new file.
-bool saveConfigurationAsNew(const Configuration& config, const std::string& path);
+// Both are written as the window's Save writes (writeFile) and throw FileWriteError.
+void writeImageFile(const std::string& path, const RawImage& raw);
+// Nothing but the configuration, as Save writes into a new file: an existing file's foreign
+// lines are not kept, but the file is replaced as Save replaces it.
+void saveConfigurationAsNew(const Configuration& config, const std::string& path);
 
 } // namespace qolmex::cli

@@ -1,5 +1,7 @@
 #include "Terminal.h"
 
+#include <clocale>
+
 #ifdef _WIN32
 #include <cstdio>
 #include <io.h>
@@ -15,6 +17,14 @@ bool standardErrorIsTerminal() {
     return _isatty(_fileno(stderr)) != 0;
 #else
     return isatty(STDERR_FILENO) != 0;
+#endif
+}
+
+// Windows tells its reasons (FormatMessageW) in the user's language already.
+void useLocaleOfEnvironment() {
+#ifndef _WIN32
+    std::setlocale(LC_ALL, "");
+    std::setlocale(LC_NUMERIC, "C");
 #endif
 }
 

@@ -1,18 +1,46 @@
 #include "TerminalTransfer.h"
 
+#include "CliTexts.h"
 #include "UnitAccess.h"
+#include "transfer/MemoryImage.h"
 #include "transfer/TransferSequence.h"
 #include "usb/BlockExchange.h"
 
 namespace qolmex::cli {
 
-TerminalTransfer::TerminalTransfer(TransferState& state, UnitLink& link,
-                                   std::function<bool()> interrupted, ProgressLine* progress)
-    : state_(state), link_(link), interruptRequested_(std::move(interrupted)),
-      progress_(progress) {}
+namespace {
 
-void TerminalTransfer::prepare(std::string phase) {
+// The blocks a Send still has to write while it writes the one at this address: the image
+// blocks from there on and the clock block.
+unsigned blocksLeftFrom(std::uint16_t address) {
+    if (address > image::lastBlockAddress)
+        return 1; // the clock block
+    unsigned left = static_cast<unsigned>((image::lastBlockAddress - address) / blockSize) + 1;
+    for (const std::uint16_t unused : image::unusedAddresses)
+        left -= unused >= address ? 1 : 0;
+    return left + 1;
+}
+
+} // namespace
+
+TerminalTransfer::TerminalTransfer(TransferState& state, UnitLink& link,
+                                   std::function<unsigned()> interrupted, ProgressLine* progress,
+                                   Notice notice)
+    : state_(state), link_(link), interruptRequested_(std::move(interrupted)), progress_(progress),
+      notice_(std::move(notice)) {}
+
+std::string TerminalTransfer::blocksLeftNotice(unsigned blocks) {
+    // Two to four take the plural of both: "zostávajú 3 bloky", but "zostáva 5 blokov".
+    const bool few = blocks >= 2 && blocks <= 4;
+    const char* word = blocks == 1 ? "blok" : few ? "bloky" : "blokov";
+    return std::string(texts::blocksLeft) + (few ? "zostávajú " : "zostáva ") +
+           std::to_string(blocks) + " " + word + ". " + texts::secondCtrlC;
+}
+
+void TerminalTransfer::prepare(std::string phase, bool completesBlocks) {
     phase_ = std::move(phase);
+    completesBlocks_ = completesBlocks;
+    toldBlocksLeft_ = false;
     timerRunning_ = false;
     cancelVisible_ = false;
     startWaiting_ = false;
@@ -29,15 +57,32 @@ void TerminalTransfer::pump() {
     }
     if (!state_.DeviceConnected)
         return; // Storno already pressed, or not yet connected
-    if (!interrupted_ && interruptRequested_ && interruptRequested_()) {
-        interrupted_ = true;
-        btnCancelClick();
-        return;
+    if (const unsigned presses = interruptRequested_ ? interruptRequested_() : 0;
+        presses > 0 && !interrupted_) {
+        pressed(presses);
+        if (interrupted_)
+            return;
     }
     if (startWaiting_ && cancelVisible_ && t - startSince_ >= TransferSequence::stallLimit) {
         startGivenUp_ = true;
         btnCancelClick();
     }
+}
+
+void TerminalTransfer::pressed(unsigned presses) {
+    if (completesBlocks_ && reachedBlocks_ && presses < 2) {
+        if (!toldBlocksLeft_ && notice_) {
+            if (progress_)
+                progress_->end();
+            // The block just tried may already be confirmed.
+            notice_(blocksLeftNotice(blocksLeftFrom(state_.BlockAddress) -
+                                     (state_.BlockConfirmed ? 1 : 0)));
+        }
+        toldBlocksLeft_ = true;
+        return;
+    }
+    interrupted_ = true;
+    btnCancelClick();
 }
 
 void TerminalTransfer::startReplyTimer() {

@@ -19,15 +19,23 @@ class UnitLink;
 // Storno for it, ticks the reply timer, and gives up a start handshake that has gone
 // unanswered for the stall limit, since nobody may be there to press Storno. The "dialog"
 // is the optional progress line; messages are collected for the caller to judge.
+//
+// Once a Send writes blocks the window offers no Storno, since an interrupted Send leaves the
+// unit with an incomplete configuration: the first Ctrl+C then only tells how many blocks are
+// left, and a second one abandons the unit.
 class TerminalTransfer : public TransferHost, public TransferDialog {
 public:
     static constexpr std::chrono::milliseconds replyTick{2000};
+    using Notice = std::function<void(const std::string&)>;
 
-    TerminalTransfer(TransferState& state, UnitLink& link, std::function<bool()> interrupted,
-                     ProgressLine* progress);
+    // interrupted: how many times Ctrl+C has been pressed. notice: tells the user something
+    // while the transfer goes on.
+    TerminalTransfer(TransferState& state, UnitLink& link, std::function<unsigned()> interrupted,
+                     ProgressLine* progress, Notice notice);
 
-    // Before each transfer: what the progress line calls it; clears what the last one left.
-    void prepare(std::string phase);
+    // Before each transfer: what the progress line calls it, and whether it is a Send whose
+    // blocks are not to be left half written; clears what the last one left.
+    void prepare(std::string phase, bool completesBlocks = false);
 
     bool interrupted() const { return interrupted_; }
     bool startGivenUp() const { return startGivenUp_; }
@@ -52,12 +60,20 @@ public:
     void setProgress(int address) override;
     void btnCancelClick() override;
 
+    // "…, zostáva 120 blokov. ..." for the first Ctrl+C while a Send writes its blocks.
+    static std::string blocksLeftNotice(unsigned blocks);
+
 private:
+    void pressed(unsigned presses);
+
     TransferState& state_;
     UnitLink& link_;
-    std::function<bool()> interruptRequested_;
+    std::function<unsigned()> interruptRequested_;
     ProgressLine* progress_;
+    Notice notice_;
     std::string phase_;
+    bool completesBlocks_ = false;
+    bool toldBlocksLeft_ = false;
 
     bool timerRunning_ = false;
     std::chrono::milliseconds timerDue_{0};

@@ -1,8 +1,10 @@
 #include "CliTexts.h"
 #include "Commands.h"
+#include "SafeText.h"
 #include "SettingsFiles.h"
 #include "UnitProgramming.h"
 #include "config/Configuration.h"
+#include "config/FileWriteError.h"
 #include "transfer/ConfigurationValidator.h"
 #include "transfer/ValidationMessage.h"
 #include "usb/DeviceConnection.h"
@@ -22,9 +24,12 @@ UnitTarget target(CommandContext& context) {
     UnitTarget t;
     t.bridge = context.chooseUnit();
     context.report.unit = t.bridge;
-    t.link = context.access().link(t.bridge.serialNumber);
-    t.session = std::make_unique<UnitSession>(*t.link, t.bridge.serialNumber,
-                                              context.env.interrupted, context.progress());
+    t.link = context.access().link(t.bridge);
+    const auto tell = [&context](const std::string& notice) {
+        context.env.err << notice << "\n" << std::flush;
+    };
+    t.session = std::make_unique<UnitSession>(*t.link, t.bridge, context.env.interrupted,
+                                              context.progress(), tell);
     return t;
 }
 
@@ -50,10 +55,15 @@ void readCommand(CommandContext& context) {
     if (!readFromUnit(context, config, raw, texts::phaseRead))
         return;
     const CommandLine& line = context.line;
-    if (!line.output.empty() && !saveConfigurationAsNew(config, line.output))
-        return context.report.fail("failed", exitUsage, texts::cannotWrite + line.output);
-    if (!line.image.empty() && !writeImageFile(line.image, raw))
-        context.report.fail("failed", exitUsage, texts::cannotWrite + line.image);
+    try {
+        if (!line.output.empty())
+            saveConfigurationAsNew(config, line.output);
+        if (!line.image.empty())
+            writeImageFile(line.image, raw);
+        context.report.deed = Deed::Read;
+    } catch (const FileWriteError& error) {
+        context.report.fail("failed", exitUsage, texts::cannotWrite + std::string(error.what()));
+    }
 }
 
 void verifyCommand(CommandContext& context) {
@@ -65,6 +75,8 @@ void verifyCommand(CommandContext& context) {
     if (!readFromUnit(context, unit, raw, texts::phaseRead))
         return;
     reportDifferences(context, compareSettings(file, unit));
+    if (context.report.exit == exitOk)
+        context.report.deed = Deed::Verified;
 }
 
 void sendCommand(CommandContext& context) {
@@ -87,14 +99,17 @@ void sendCommand(CommandContext& context) {
         if (!result.differences.empty())
             context.report.differences = result.differences;
         context.report.fail(result.result, result.exit, result.message);
+        return;
     }
+    context.report.deed = context.line.noVerify ? Deed::Sent : Deed::SentAndVerified;
 }
 
 void listCommand(CommandContext& context) {
     std::vector<BridgeEntry> bridges = context.access().listBridges();
     if (context.text()) {
         for (const BridgeEntry& b : bridges) {
-            context.env.out << b.description << "\t" << b.serialNumber << "\t" << b.via << "\t"
+            context.env.out << terminalText(b.description) << "\t" << terminalText(b.serialNumber)
+                            << "\t" << b.via << "\t"
                             << (b.openable ? texts::canOpen : texts::cannotOpen);
             if (!b.openable && !b.reason.empty())
                 context.env.out << ": " << b.reason;

@@ -1,12 +1,16 @@
 #include "UnitProgramming.h"
 
 #include "CliTexts.h"
+#include "Interrupt.h"
 #include "SettingsFiles.h"
 #include "config/Configuration.h"
+#include "config/FileAccess.h"
+#include "config/FileWriteError.h"
 #include "config/Utf8Path.h"
 #include "transfer/ImageEncoder.h"
 
 #include <algorithm>
+#include <cctype>
 #include <filesystem>
 
 namespace qolmex::cli {
@@ -45,18 +49,60 @@ ProgrammingResult resultOf(const TransferOutcome& outcome) {
     return r;
 }
 
-std::string keepBackup(const std::string& folder, const std::string& serialNumber,
-                       const Timestamp& when, const Configuration& config, const RawImage& raw) {
-    if (folder.empty())
-        return {};
+// What of a serial number may stand in a file name: letters, digits, "-" and "_"; anything
+// else, a "/" or "." above all, could lead out of the folder or hide the file.
+std::string safeFileName(const std::string& serialNumber) {
+    std::string name = serialNumber.empty() ? std::string("unit") : serialNumber;
+    for (char& c : name) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte > 127 || (!std::isalnum(byte) && c != '-'))
+            c = '_';
+    }
+    return name;
+}
+
+BackupResult keepBackup(const std::string& folder, const std::string& serialNumber,
+                        const Timestamp& when, const Configuration& config, const RawImage& raw) {
+    BackupResult kept;
+    if (folder.empty()) {
+        kept.failure = texts::noBackupFolder;
+        return kept;
+    }
+    InterruptShield whileWriting;
     std::error_code ignored;
     std::filesystem::create_directories(utf8Path(folder), ignored);
-    const std::string stem = utf8Name(
-        utf8Path(folder) / utf8Path((serialNumber.empty() ? std::string("unit") : serialNumber) +
-                                    "-" + when.compact()));
-    if (!saveConfigurationAsNew(config, stem + ".kvx") || !writeImageFile(stem + ".bin", raw))
-        return {};
-    return stem + ".kvx";
+    const std::string stem =
+        utf8Name(utf8Path(folder) / utf8Path(safeFileName(serialNumber) + "-" + when.compact()));
+    std::string kvx;
+    std::string bin;
+    try {
+        // Both names are taken before anything is written, so that another unit finished in
+        // the same second, or another program, never writes over them: the first free pair
+        // of stem, stem-2, stem-3, ...
+        for (int n = 1; kvx.empty(); ++n) {
+            if (n > 1000)
+                throw FileWriteError(stem, "no free name");
+            const std::string name = n == 1 ? stem : stem + "-" + std::to_string(n);
+            if (!fileaccess::createNew(name + ".kvx"))
+                continue;
+            if (fileaccess::createNew(name + ".bin")) {
+                kvx = name + ".kvx";
+                bin = name + ".bin";
+                break;
+            }
+            std::filesystem::remove(utf8Path(name + ".kvx"), ignored);
+        }
+        saveConfigurationAsNew(config, kvx);
+        writeImageFile(bin, raw);
+    } catch (const FileWriteError& error) {
+        for (const std::string& name : {kvx, bin})
+            if (!name.empty())
+                std::filesystem::remove(utf8Path(name), ignored);
+        kept.failure = texts::backupFailed + std::string(error.what());
+        return kept;
+    }
+    kept.kvx = kvx;
+    return kept;
 }
 
 ProgrammingResult programUnit(UnitSession& session, const std::string& serialNumber,
@@ -68,15 +114,15 @@ ProgrammingResult programUnit(UnitSession& session, const std::string& serialNum
         result = resultOf(session.read(before, raw, texts::phaseBackup));
         if (!result.ok())
             return result;
-        result.backup = keepBackup(options.backupFolder, serialNumber, options.now(), before, raw);
-        if (result.backup.empty()) {
+        const BackupResult kept =
+            keepBackup(options.backupFolder, serialNumber, options.now(), before, raw);
+        if (kept.kvx.empty()) {
             result.result = "failed";
             result.exit = 4;
-            result.message = options.backupFolder.empty()
-                                 ? std::string(texts::noBackupFolder)
-                                 : texts::backupFailed + options.backupFolder;
+            result.message = kept.failure;
             return result;
         }
+        result.backup = kept.kvx;
     }
 
     const std::string backup = result.backup;

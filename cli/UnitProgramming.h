@@ -40,9 +40,16 @@ ProgrammingResult resultOf(const TransferOutcome& outcome);
 ProgrammingResult programUnit(UnitSession& session, const std::string& serialNumber,
                               const Configuration& config, const ProgrammingOptions& options);
 
-// Keeps a unit's memory as <serial>-<YYYYMMDD-HHMMSS>.kvx and .bin in the folder; returns the
-// .kvx name, or empty when it could not be written.
-std::string keepBackup(const std::string& folder, const std::string& serialNumber,
-                       const Timestamp& when, const Configuration& config, const RawImage& raw);
+struct BackupResult {
+    std::string kvx;     // the name of the .kvx kept, empty when none was
+    std::string failure; // why not, in the user's language
+};
+
+// Keeps a unit's memory as <serial>-<YYYYMMDD-HHMMSS>.kvx and .bin in the folder, never over
+// another file: a name taken gets -2, -3, ... The serial number enters the name only in its
+// safe form (safeFileName). Nothing is left of a backup that could not be written whole.
+BackupResult keepBackup(const std::string& folder, const std::string& serialNumber,
+                        const Timestamp& when, const Configuration& config, const RawImage& raw);
+std::string safeFileName(const std::string& serialNumber);
 
 } // namespace qolmex::cli

@@ -12,17 +12,20 @@
 
 namespace qolmex::cli {
 
-UnitSession::UnitSession(UnitLink& link, std::string serialNumber,
-                         std::function<bool()> interrupted, ProgressLine* progress)
-    : interrupted_(interrupted), terminal_(state_, link, std::move(interrupted), progress),
+UnitSession::UnitSession(UnitLink& link, const BridgeEntry& bridge,
+                         std::function<unsigned()> interrupted, ProgressLine* progress,
+                         TerminalTransfer::Notice notice)
+    : interrupted_(interrupted),
+      terminal_(state_, link, std::move(interrupted), progress, std::move(notice)),
       connection_(link.library(), state_, [this](const std::string& text) {
           // Only "reset error?" lets Connect go on; everything else ends it.
           if (text == DeviceConnection::msgResetError)
               warnings_.push_back(text);
           else
               connectFailure_ = text;
-      }) {
-    connection_.selectBySerialNumber(std::move(serialNumber));
+      }),
+      library_(link.library()) {
+    connection_.select(bridge);
 }
 
 TransferOutcome UnitSession::outcome() const {
@@ -55,7 +58,7 @@ TransferOutcome UnitSession::read(Configuration& config, RawImage& raw,
         if (block.address <= image::imageSize - blockSize)
             std::copy(block.data.begin(), block.data.end(), raw.begin() + block.address);
     });
-    return outcome();
+    return noted(outcome());
 }
 
 TransferOutcome UnitSession::send(const Configuration& config,
@@ -64,13 +67,18 @@ TransferOutcome UnitSession::send(const Configuration& config,
     if (interrupted_ && interrupted_())
         return {TransferOutcome::Kind::Interrupted, texts::interrupted, false};
     connectFailure_.clear();
-    terminal_.prepare(phase);
+    terminal_.prepare(phase, true);
     SendSequence sequence(state_, connection_, terminal_, terminal_, time);
     sequence.run(config);
     TransferOutcome result = outcome();
     if (result.kind == TransferOutcome::Kind::Interrupted && result.blocksWritten)
         result.message = texts::sendInterrupted;
-    return result;
+    return noted(result);
+}
+
+TransferOutcome UnitSession::noted(TransferOutcome outcome) {
+    library_.noteVerdict(outcome.ok() ? "ok" : outcome.message);
+    return outcome;
 }
 
 } // namespace qolmex::cli

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Interrupt.h"
 #include "TerminalTransfer.h"
 #include "transfer/ClockBlock.h"
 #include "transfer/MemoryImage.h"
@@ -37,11 +38,14 @@ struct TransferOutcome {
 using RawImage = std::array<std::uint8_t, image::imageSize>;
 
 // The transfers of one unit on one thread, with a transfer state, connection and link of
-// their own: nothing is shared with another session.
+// their own: nothing is shared with another session. While it lives, Ctrl+C is left to its
+// transfers (InterruptShield).
 class UnitSession {
 public:
-    UnitSession(UnitLink& link, std::string serialNumber, std::function<bool()> interrupted,
-                ProgressLine* progress);
+    // bridge: the one the device list showed (see DeviceConnection::select); empty for the
+    // first with the unit's description.
+    UnitSession(UnitLink& link, const BridgeEntry& bridge, std::function<unsigned()> interrupted,
+                ProgressLine* progress, TerminalTransfer::Notice notice = {});
 
     // Reads the unit into config; raw gets each frame's 16 bytes at its address.
     TransferOutcome read(Configuration& config, RawImage& raw, const std::string& phase);
@@ -55,13 +59,16 @@ public:
 
 private:
     TransferOutcome outcome() const;
+    TransferOutcome noted(TransferOutcome outcome);
 
-    std::function<bool()> interrupted_;
+    InterruptShield shield_;
+    std::function<unsigned()> interrupted_;
     TransferState state_;
     TerminalTransfer terminal_;
     DeviceConnection connection_;
     std::string connectFailure_;
     std::vector<std::string> warnings_;
+    D2xxLibrary& library_; // where the verdict of each transfer is noted, for a trace
 };
 
 } // namespace qolmex::cli

@@ -1,9 +1,14 @@
 #include "VirtualAccess.h"
 
+#include "CliTexts.h"
+#include "Interrupt.h"
+#include "config/FileWriteError.h"
 #include "config/Utf8Path.h"
+#include "config/WriteFile.h"
 #include "sim/Clock.h"
 #include "sim/VirtualUnit.h"
 
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 
@@ -34,6 +39,7 @@ public:
             virtualClock->advance(std::chrono::milliseconds(1));
         return std::chrono::duration_cast<std::chrono::milliseconds>(slot_.clock->now());
     }
+    std::chrono::nanoseconds stamp() override { return slot_.clock->now(); }
 
 private:
     VirtualAccess& owner_;
@@ -95,11 +101,11 @@ std::vector<BridgeEntry> VirtualAccess::listBridges() {
     return bridges;
 }
 
-std::unique_ptr<UnitLink> VirtualAccess::link(const std::string& serialNumber) {
+std::unique_ptr<UnitLink> VirtualAccess::link(const BridgeEntry& bridge) {
     std::lock_guard lock(mutex_);
     for (const auto& slot : slots_) {
         if (slot->present && !slot->linked &&
-            (serialNumber.empty() || slot->serialNumber == serialNumber)) {
+            (bridge.serialNumber.empty() || slot->serialNumber == bridge.serialNumber)) {
             slot->linked = true;
             return std::make_unique<Link>(*this, *slot);
         }
@@ -130,16 +136,31 @@ void VirtualAccess::released(Slot& slot) {
     addUnit(next, slot.faults);
 }
 
-void VirtualAccess::finish() {
+std::string VirtualAccess::finish() {
+    InterruptShield whileWriting;
     std::lock_guard lock(mutex_);
     for (const auto& slot : slots_) {
         if (slot->memoryFile.empty())
             continue;
         const auto& memory = slot->unit->memory();
-        std::ofstream(utf8Path(slot->memoryFile), std::ios::binary)
-            .write(reinterpret_cast<const char*>(memory.data()),
-                   static_cast<std::streamsize>(memory.size()));
+        try {
+            writeFile(
+                slot->memoryFile,
+                std::string_view(reinterpret_cast<const char*>(memory.data()), memory.size()));
+        } catch (const FileWriteError& error) {
+            return texts::memoryNotKept + std::string(error.what());
+        }
     }
+    return {};
+}
+
+bool VirtualAccess::isMemoryFile(const std::string& path) {
+    std::error_code error;
+    const auto status = std::filesystem::status(utf8Path(path), error);
+    if (status.type() == std::filesystem::file_type::not_found)
+        return true;
+    return std::filesystem::is_regular_file(status) &&
+           std::filesystem::file_size(utf8Path(path), error) == VirtualUnit::memorySize && !error;
 }
 
 } // namespace qolmex::cli

@@ -26,6 +26,9 @@ public:
     explicit VirtualAccess(Timing timing = Timing::RealTime);
     ~VirtualAccess() override;
 
+    // A memory file may be missing (the unit starts empty), or a whole memory image.
+    static bool isMemoryFile(const std::string& path);
+
     // The memory is loaded from the file when it exists and written back by finish().
     VirtualUnit& addUnit(const std::string& serialNumber, UnitFaults faults = {},
                          const std::string& memoryFile = {});
@@ -37,8 +40,8 @@ public:
     std::size_t unitCount() const;
 
     std::vector<BridgeEntry> listBridges() override;
-    std::unique_ptr<UnitLink> link(const std::string& serialNumber) override;
-    void finish() override;
+    std::unique_ptr<UnitLink> link(const BridgeEntry& bridge) override;
+    std::string finish() override;
 
 private:
     struct Slot;

@@ -4,18 +4,17 @@
 #include "Interrupt.h"
 #include "Terminal.h"
 
-#include <chrono>
 #include <iostream>
-#include <thread>
 
 int main(int argc, char** argv) {
     using namespace qolmex::cli;
+    useLocaleOfEnvironment();
     prepareConsole();
     installInterruptHandler();
     CliEnvironment env{std::cout, std::cerr};
     env.errIsTerminal = standardErrorIsTerminal();
-    env.interrupted = interruptRequested;
+    env.interrupted = interruptCount;
     env.backupFolder = defaultBackupFolder();
-    env.sleep = [](std::chrono::milliseconds span) { std::this_thread::sleep_for(span); };
+    env.sleep = sleepUnlessInterrupted;
     return runCli(commandArguments(argc, argv), env);
 }

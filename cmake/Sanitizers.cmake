@@ -4,3 +4,11 @@ if(QOLMEX_SANITIZE)
                         -fno-omit-frame-pointer)
     add_link_options(-fsanitize=address,undefined)
 endif()
+
+# ThreadSanitizer, for the tests where several transfers run at once (production mode); it
+# cannot be combined with AddressSanitizer, so it has a build of its own.
+option(QOLMEX_SANITIZE_THREAD "Build with ThreadSanitizer" OFF)
+if(QOLMEX_SANITIZE_THREAD)
+    add_compile_options(-fsanitize=thread -fno-omit-frame-pointer)
+    add_link_options(-fsanitize=thread)
+endif()

@@ -98,6 +98,25 @@ FieldPlace placeOf(const FieldDef& field) {
     return {};
 }
 
+std::string placeName(const FieldDef& field) {
+    const FieldPlace place = placeOf(field);
+    if (place.label.empty())
+        return {};
+    const std::string label = oneLine(place.label);
+    std::string name;
+    for (std::string_view part :
+         {place.group, place.page, place.heading, std::string_view(label)}) {
+        if (part.empty())
+            continue;
+        if (!name.empty())
+            name += ", ";
+        name += part;
+    }
+    if (!place.unit.empty())
+        (name += ' ') += place.unit;
+    return name;
+}
+
 std::string oneLine(std::string_view label) {
     std::string line(label);
     for (char& c : line)

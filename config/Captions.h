@@ -13,6 +13,8 @@ namespace qolmex::captions {
 // breaks over lines hold "\n" there.
 
 inline constexpr std::string_view title = "Programátor QOLMEX 70 - USB";
+// After the title of the demo's windows, so nobody takes it for programming a real unit.
+inline constexpr std::string_view demoNote = "ukážka, virtuálna jednotka";
 
 inline constexpr std::string_view inputsGroup = "Tel. čísla pre zasielanie SMS";
 inline constexpr std::string_view statusGroup = "Tel. čísla pre stavové SMS";
@@ -79,8 +81,19 @@ struct FieldPlace {
 };
 FieldPlace placeOf(const FieldDef& field);
 
+// The place as one name, its parts as the window writes them, for screen readers and
+// messages: "Tel. čísla pre zasielanie SMS, 1. vstup, 1. číslo", "Tel. čísla pre stavové
+// SMS, Interval zasielania (dní)"; empty for a field the window never shows.
+std::string placeName(const FieldDef& field);
+
 // A label broken over lines as one line: "Text SMS zaslaný pri aktivácii".
 std::string oneLine(std::string_view label);
+
+// Entries of the context menus: the number lists' clipboard and the setup sheet, which the
+// window's free area offers with "…" (it asks for a file name first).
+inline constexpr std::string_view pasteNumberList = "Vložiť zoznam čísel";
+inline constexpr std::string_view copyNumberList = "Kopírovať zoznam";
+inline constexpr std::string_view setupSheet = "Prehľad nastavení";
 
 struct ButtonText {
     std::string_view name;

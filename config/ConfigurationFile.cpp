@@ -3,6 +3,7 @@
 #include "FileAccess.h"
 #include "ProfileReader.h"
 #include "ProfileWriter.h"
+#include "WriteFile.h"
 
 namespace qolmex {
 namespace {
@@ -57,15 +58,9 @@ std::string withCrLf(std::string_view text) {
 } // namespace
 
 void ConfigurationFile::save(const Configuration& configuration, const std::string& path) {
-    const std::string fullName = fileaccess::absoluteName(path);
-    try {
-        const std::string target = fileaccess::resolvedTarget(fullName);
-        const auto old = fileaccess::readForReplacing(target, maxSaveTarget);
-        const std::string content = render(configuration, old ? std::string_view(old->bytes) : "");
-        fileaccess::replace(target, content, old ? &*old : nullptr);
-    } catch (const std::exception& error) { // out of memory too: nothing was written
-        throw FileWriteError(fullName, error.what());
-    }
+    writeFile(
+        path, [&configuration](std::string_view old) { return render(configuration, old); },
+        maxSaveTarget);
 }
 
 std::string ConfigurationFile::render(const Configuration& configuration, std::string_view old) {

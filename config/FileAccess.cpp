@@ -161,8 +161,9 @@ void replace(const std::string& path, std::string_view bytes, const ExistingFile
     for (int attempt = 0; fd < 0; ++attempt) {
         temporary = folder + "/.qolmex-" + std::to_string(::getpid()) + "-" +
                     std::to_string(attempt) + ".tmp";
-        // 0666 lets the user's umask decide, as for any new file.
-        fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        // A new file: 0666 lets the user's umask decide, as for any new file. Replacing one:
+        // private until it has the old file's mode.
+        fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, old ? 0600 : 0666);
         if (fd >= 0 || (errno == EEXIST && attempt < 100))
             continue;
         if (old && folderRefuses(errno))
@@ -170,12 +171,13 @@ void replace(const std::string& path, std::string_view bytes, const ExistingFile
         fail(path, errno);
     }
     Descriptor file(fd);
+    // Owner, group and mode are the final ones before the first byte, so a private file is
+    // never readable by others, not even for a moment; the mode after the owner, since
+    // changing the owner clears the set-id bits.
     if (old)
         keepOwnerAndGroup(file.get(), *old);
-    // The mode after the owner: changing the owner clears the set-id bits.
-    const bool written = writeAll(file.get(), bytes) &&
-                         (!old || ::fchmod(file.get(), static_cast<mode_t>(old->mode)) == 0) &&
-                         ::fsync(file.get()) == 0 && file.close();
+    const bool written = (!old || ::fchmod(file.get(), static_cast<mode_t>(old->mode)) == 0) &&
+                         writeAll(file.get(), bytes) && ::fsync(file.get()) == 0 && file.close();
     if (!written || ::rename(temporary.c_str(), path.c_str()) != 0) {
         const int error = errno;
         file.close();
@@ -205,10 +207,21 @@ void overwriteInPlace(const std::string& path, std::string_view bytes, std::stri
     fail(path, error);
 }
 
+bool createNew(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0 && errno == EEXIST)
+        return false;
+    if (fd < 0)
+        fail(path, errno);
+    ::close(fd);
+    return true;
+}
+
+// Not normalised: "link/../x" is the x beside the link's target, as the system resolves it.
 std::string absoluteName(const std::string& path) {
     std::error_code error;
     const std::filesystem::path absolute = std::filesystem::absolute(path, error);
-    return error ? path : absolute.lexically_normal().string();
+    return error ? path : absolute.string();
 }
 
 } // namespace qolmex::fileaccess

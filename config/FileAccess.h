@@ -30,8 +30,9 @@ std::string resolvedTarget(const std::string& path);
 // device, a file that may not be written or read, or one larger than maxBytes.
 std::optional<ExistingFile> readForReplacing(const std::string& path, std::size_t maxBytes);
 
-// Replaces the file in one step: a temporary file in the same folder is written, flushed to
-// the disk and renamed over the old one. Throws FileWriteError on any failure, after which
+// Replaces the file in one step: a temporary file in the same folder, with its final
+// permissions before its first byte, is written, flushed to the disk and renamed over the old
+// one. Throws FileWriteError on any failure, after which
 // the old file is untouched and no temporary file is left. The new file keeps the old one's
 // permissions and, where the user may set them, its owner and group; without an old file it
 // gets the usual permissions of a new file. Where the folder refuses the temporary file or
@@ -42,6 +43,11 @@ void replace(const std::string& path, std::string_view bytes, const ExistingFile
 // permissions. Not in one step: when writing fails, the old bytes are put back as far as the
 // disk lets, and FileWriteError is thrown.
 void overwriteInPlace(const std::string& path, std::string_view bytes, std::string_view oldBytes);
+
+// Creates an empty file under a name nobody has taken, the system deciding atomically, with
+// the usual permissions of a new file; false when the name is taken. Throws FileWriteError
+// when the file cannot be created.
+bool createNew(const std::string& path);
 
 // The name made absolute, for messages.
 std::string absoluteName(const std::string& path);

@@ -215,6 +215,20 @@ void overwriteInPlace(const std::string& path, std::string_view bytes, std::stri
     fail(path, error);
 }
 
+bool createNew(const std::string& path) {
+    const HANDLE handle = CreateFileW(wideName(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+        const DWORD error = GetLastError();
+        if (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS)
+            return false;
+        fail(path, error);
+    }
+    CloseHandle(handle);
+    return true;
+}
+
+// Windows resolves ".." by the name alone, so normalising says what the system will do.
 std::string absoluteName(const std::string& path) {
     const std::wstring wide = wideName(path);
     if (wide.empty())

@@ -14,8 +14,11 @@ packages=(
     nlohmann-json3-dev
     # the Debian package: Qt's Slovak texts, building it, and checking what it installs
     qt6-translations-l10n file dpkg-dev desktop-file-utils appstream lintian
-    # a virtual X server for the tests of the X selection paste
-    xvfb xauth
+    # a virtual X server for the tests of the X selection paste and of the window on a dark
+    # GNOME desktop, whose GTK theme reaches Qt through this platform theme
+    xvfb xauth qt6-gtk-platformtheme
+    # the setup sheet printed by a real browser, and its PDF read back
+    chromium poppler-utils
 )
 
 # Groups named on the command line come on top.

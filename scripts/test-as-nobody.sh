@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Runs the serial-port tests that an ordinary user must see (a port this user may not
-# open), which skip under root, once more as nobody. Does nothing when not run as root:
-# ctest has run them for real already.
+# Runs the tests that an ordinary user must see (a port this user may not open, a read-only
+# file the command line must not write over), which skip under root, once more as nobody.
+# Does nothing when not run as root: ctest has run them for real already.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build-test}
@@ -13,3 +13,5 @@ if ! "${as_nobody[@]}" test -x "$tests"; then
     exit 0
 fi
 "${as_nobody[@]}" "$tests" --gtest_filter='SerialPortOnPty.*' --gtest_brief=1
+"${as_nobody[@]}" "$build/tests/cli/cli_tests" --gtest_filter='CliTest.AReadOnlyOutputIsRefused' \
+    --gtest_brief=1

@@ -8,6 +8,7 @@ cmake -S . -B build-test -DCMAKE_BUILD_TYPE=Debug -DQOLMEX_SANITIZE=ON
 cmake --build build-test -j2
 ctest --test-dir build-test --output-on-failure -j2 --timeout 300
 scripts/test-as-nobody.sh build-test
+scripts/test-threads.sh
 scripts/test-x11.sh build-test
 scripts/test-package.sh build-test
 scripts/test-windows.sh build-test

@@ -15,6 +15,8 @@ struct UnitFaults {
     bool noDevice = false;        // nothing with our description is attached
     bool wrongDeviceType = false; // the bridge reports an FT232BM (code 0)
     bool openFails = false;       // only every other FT_OpenEx succeeds: the probe does, the open for use not
+    // After N successful opens another program holds the bridge: every open fails.
+    std::optional<unsigned> takenAfterOpens{};
     bool deviceInfoFails = false;
     bool resetFails = false;
     bool silence = false;         // sends nothing at all, ever

@@ -51,7 +51,7 @@ FT_STATUS VirtualUnit::FT_OpenEx(PVOID pArg1, DWORD Flags, FT_HANDLE* pHandle) {
         return FT_DEVICE_NOT_FOUND;
     if (faults_.openFails && openCalls_ % 2 == 0)
         return FT_DEVICE_NOT_OPENED;
-    if (open_)
+    if (open_ || (faults_.takenAfterOpens && successfulOpens_ >= *faults_.takenAfterOpens))
         return FT_DEVICE_NOT_OPENED; // one user at a time, as with the real driver
 
     open_ = true;
@@ -146,32 +146,8 @@ FT_STATUS VirtualUnit::FT_Read(FT_HANDLE ftHandle, LPVOID lpBuffer, DWORD dwByte
     if (FT_STATUS status = check(ftHandle); status != FT_OK)
         return status;
 
-    const std::size_t wanted = dwBytesToRead;
-    std::size_t count = 0;
-    if (settings_.readTimeoutMs == 0) {
-        // No limit: wait for the count; if it can never come (nobody else can
-        // write on this one thread), hand over what there is instead of hanging.
-        count = std::min(wanted, toPc_.size());
-        if (count > 0)
-            clock_.sleepUntil(toPc_[count - 1].arrives);
-    } else {
-        const Clock::TimePoint deadline =
-            clock_.now() + std::chrono::milliseconds(settings_.readTimeoutMs);
-        if (wanted > 0 && toPc_.size() >= wanted && toPc_[wanted - 1].arrives <= deadline) {
-            count = wanted;
-            clock_.sleepUntil(toPc_[wanted - 1].arrives);
-        } else {
-            clock_.sleepUntil(deadline);
-            while (count < std::min(wanted, toPc_.size()) && toPc_[count].arrives <= deadline)
-                ++count;
-        }
-    }
-
-    auto* out = static_cast<std::uint8_t*>(lpBuffer);
-    for (std::size_t i = 0; i < count; ++i) {
-        out[i] = toPc_.front().value;
-        toPc_.pop_front();
-    }
+    const std::size_t count = toPc_.read(clock_, static_cast<std::uint8_t*>(lpBuffer),
+                                         dwBytesToRead, settings_.readTimeoutMs);
     *lpBytesReturned = static_cast<DWORD>(count);
     return FT_OK;
 }
@@ -199,9 +175,7 @@ FT_STATUS VirtualUnit::FT_GetQueueStatus(FT_HANDLE ftHandle, DWORD* dwRxBytes) {
     *dwRxBytes = 0;
     if (FT_STATUS status = check(ftHandle); status != FT_OK)
         return status;
-    const Clock::TimePoint now = clock_.now();
-    *dwRxBytes = static_cast<DWORD>(std::count_if(
-        toPc_.begin(), toPc_.end(), [now](const PendingByte& b) { return b.arrives <= now; }));
+    *dwRxBytes = static_cast<DWORD>(toPc_.arrivedBy(clock_.now()));
     return FT_OK;
 }
 
@@ -221,7 +195,7 @@ FT_STATUS VirtualUnit::FT_GetDeviceInfo(FT_HANDLE ftHandle, FT_DEVICE* lpftDevic
 std::vector<BridgeEntry> VirtualUnit::listBridges() {
     if (faults_.noDevice || unplugged_)
         return {};
-    return {BridgeEntry{description, serialNumber_, BridgeEntry::viaVendorLibrary, true, {}}};
+    return {BridgeEntry{description, serialNumber_, BridgeEntry::viaVendorLibrary, true, {}, {}}};
 }
 
 Clock::Duration VirtualUnit::byteTime() const {
@@ -334,7 +308,7 @@ void VirtualUnit::transmit(std::string_view bytes, Clock::TimePoint at) {
         return;
     for (char c : bytes) {
         unitLineFreeAt_ = std::max(unitLineFreeAt_, at) + byteTime();
-        toPc_.push_back({static_cast<std::uint8_t>(c), deliveredAt(unitLineFreeAt_)});
+        toPc_.push(static_cast<std::uint8_t>(c), deliveredAt(unitLineFreeAt_));
     }
 }
 

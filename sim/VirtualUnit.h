@@ -11,13 +11,13 @@
 // waits (on the shared clock) until its count has arrived or its time-out
 // has passed.
 
+#include "sim/ArrivingBytes.h"
 #include "sim/Clock.h"
 #include "sim/UnitFaults.h"
 #include "usb/D2xxLibrary.h"
 
 #include <array>
 #include <cstdint>
-#include <deque>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -94,10 +94,6 @@ public:
 
 private:
     enum class Mode { Idle, Writing, Reading };
-    struct PendingByte {
-        std::uint8_t value;
-        Clock::TimePoint arrives;
-    };
 
     FT_STATUS check(FT_HANDLE handle) const;
     Clock::Duration byteTime() const;
@@ -130,7 +126,7 @@ private:
     std::string frame_;                    // bytes of a written frame so far
     std::vector<std::uint16_t> readOut_;   // addresses still to send, in order
     std::size_t readOutNext_ = 0;
-    std::deque<PendingByte> toPc_;
+    ArrivingBytes toPc_;
     Clock::TimePoint pcLineFreeAt_{0};
     Clock::TimePoint unitLineFreeAt_{0};
     Clock::TimePoint openedAt_{0};

@@ -14,6 +14,7 @@ std::optional<ValidationError> checkLength(const Configuration& config, FieldId 
     error.name = config.definition(id).name;
     error.reason = ValidationError::Reason::TooLong;
     error.limit = limit;
+    error.length = config.text(id).size();
     return error;
 }
 

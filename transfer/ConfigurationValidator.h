@@ -22,6 +22,7 @@ struct ValidationError {
     std::string name; // the field's own spelling
     Reason reason = Reason::TooLong;
     std::size_t limit = 0;
+    std::size_t length = 0; // of the text too long
     std::int64_t min = 0;
     std::int64_t max = 0;
 

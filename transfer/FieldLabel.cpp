@@ -1,70 +1,87 @@
 #include "FieldLabel.h"
 
 #include "config/Captions.h"
+#include "config/FieldDef.h"
 
 #include <map>
 
 namespace qolmex {
 namespace {
 
-// Where the window shows each list, by the caption of its page or group.
-const std::map<std::string_view, std::string_view>& listPlaces() {
-    static const std::map<std::string_view, std::string_view> places{
-        {"editPOV1_", captions::ringPage[0]},
-        {"editPOV2_", captions::ringPage[1]},
-        {"editPOO1_", captions::smsNumbersPage[0]},
-        {"editPOO2_", captions::smsNumbersPage[1]},
-        {"editTCV1_", "1. vstup, SMS"},
-        {"editTCV2_", "2. vstup, SMS"},
-        {"editPZS1_", "1. vstup, zvukové signály"},
-        {"editPZS2_", "2. vstup, zvukové signály"},
-        {"editTCZSSMS_", captions::statusGroup},
-    };
-    return places;
+using namespace captions;
+
+const FieldDef* fieldNamed(std::string_view name) {
+    static const std::map<std::string_view, const FieldDef*> byName = [] {
+        std::map<std::string_view, const FieldDef*> fields;
+        for (const FieldDef& field : fieldTable())
+            fields.emplace(field.name, &field);
+        return fields;
+    }();
+    const auto it = byName.find(name);
+    return it == byName.end() ? nullptr : it->second;
 }
 
-const std::map<std::string_view, std::string_view>& fieldLabels() {
-    static const std::map<std::string_view, std::string_view> labels{
-        {"spinINTERVAL", "Interval zasielania (dní)"},
-        {"spinCAS", "Čas zasielania (hod.)"},
-        {"SpinCASRELE1", "Dĺžka zopnutia (sek.) pre 1.výstup"},
-        {"SpinCASRELE2", "Dĺžka zopnutia (sek.) pre 2.výstup"},
-        {"spinKREDIT", "Upozornenie na kredit nižší ako (€)"},
-        {"spinDELAY1", "Oneskorenie (sek.) pre 1. vstup"},
-        {"spinDELAY2", "Oneskorenie (sek.) pre 2. vstup"},
-        {"memoSMSV1", "Text SMS zaslaný pri aktivácii 1. vstupu"},
-        {"memoSMSV2", "Text SMS zaslaný pri aktivácii 2. vstupu"},
-        {"memoSMSNV1", "Text SMS zaslaný pri deaktivácii 1. vstupu"},
-        {"memoSMSNV2", "Text SMS zaslaný pri deaktivácii 2. vstupu"},
-        {"memoSMSZAP1", "Text SMS - zapnutie pre 1.výstup"},
-        {"memoSMSZAP2", "Text SMS - zapnutie pre 2.výstup"},
-        {"memoSMSVYP1", "Text SMS - vypnutie pre 1.výstup"},
-        {"memoSMSVYP2", "Text SMS - vypnutie pre 2.výstup"},
-        {"MemoDTMFZAP1", "DTMF kód zapnutia 1.výstupu"},
-        {"MemoDTMFZAP2", "DTMF kód zapnutia 2.výstupu"},
-        {"MemoDTMFVYP1", "DTMF kód vypnutia 1.výstupu"},
-        {"MemoDTMFVYP2", "DTMF kód vypnutia 2.výstupu"},
-        {"rbVST1_1", "Polarita vstupu: Spínací (1. vstup)"},
-        {"rbVST1_2", "Polarita vstupu: Rozpínací (1. vstup)"},
-        {"rbVST2_1", "Polarita vstupu: Spínací (2. vstup)"},
-        {"rbVST2_2", "Polarita vstupu: Rozpínací (2. vstup)"},
-    };
-    return labels;
+std::string ofInput(int number) {
+    return std::to_string(number) + ". vstupu";
+}
+std::string ofOutput(int number) {
+    return std::to_string(number) + ". výstupu";
+}
+
+std::string listLabel(const FieldDef& field) {
+    const std::string number = std::to_string(field.position) + ". číslo ";
+    const int n = field.listNumber;
+    switch (*field.list) {
+    case ListId::TCV1:
+    case ListId::TCV2:
+        return number + "pre SMS z " + ofInput(n);
+    case ListId::PZS1:
+    case ListId::PZS2:
+        return number + "pre zvukový signál z " + ofInput(n);
+    case ListId::TCZSSMS:
+        return number + "pre stavové SMS";
+    case ListId::POV1:
+    case ListId::POV2:
+        return number + "na ovládanie " + ofOutput(n) + " prezvonením";
+    case ListId::POO1:
+    case ListId::POO2:
+        return number + "na ovládanie " + ofOutput(n) + " zaslaním SMS";
+    }
+    return field.name;
+}
+
+std::string ownLabel(const FieldDef& field) {
+    const std::string_view section = field.section;
+    const int n = field.number;
+    if (field.kind == FieldKind::Polarity)
+        return "Polarita " + ofInput(n) + (field.choice == 1 ? ": spínací" : ": rozpínací");
+    if (section == "SMSV")
+        return oneLine(smsOnActivation) + " " + ofInput(n);
+    if (section == "SMSNV")
+        return oneLine(smsOnDeactivation) + " " + ofInput(n);
+    if (section.starts_with("DELAY"))
+        return "Oneskorenie " + ofInput(n) + " (sek.)";
+    if (section == "SMSZAP")
+        return "Text SMS na zapnutie " + ofOutput(n);
+    if (section == "SMSVYP")
+        return "Text SMS na vypnutie " + ofOutput(n);
+    if (section.starts_with("CASRELE"))
+        return "Dĺžka zopnutia " + ofOutput(n) + " (sek.)";
+    if (section.starts_with("DTMF"))
+        return (section.ends_with("ZAP") ? "DTMF kód na zapnutie " : "DTMF kód na vypnutie ") +
+               ofOutput(n);
+    // The status group's numbers: the window's own label, its unit after it.
+    const FieldPlace place = placeOf(field);
+    return oneLine(place.label) + " " + std::string(place.unit);
 }
 
 } // namespace
 
 std::string fieldLabel(std::string_view name) {
-    if (const auto it = fieldLabels().find(name); it != fieldLabels().end())
-        return std::string(it->second);
-    const auto underscore = name.rfind('_');
-    if (underscore != std::string_view::npos) {
-        const auto place = listPlaces().find(name.substr(0, underscore + 1));
-        if (place != listPlaces().end())
-            return std::string(name.substr(underscore + 1)) + ". číslo (" +
-                   std::string(place->second) + ")";
-    }
-    return std::string(name);
+    const FieldDef* field = fieldNamed(name);
+    if (!field)
+        return std::string(name);
+    return field->list ? listLabel(*field) : ownLabel(*field);
 }
 
 } // namespace qolmex

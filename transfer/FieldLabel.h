@@ -5,9 +5,9 @@
 
 namespace qolmex {
 
-// A field named as the window labels it, with the page or group that holds it where the
-// label alone is ambiguous: "3. číslo (1. výstup - pezvonenie)". A name that is no field
-// comes back as it is.
+// A field named in a few words that need no window beside them, as show and diff list it:
+// "3. číslo na ovládanie 1. výstupu prezvonením", "Dĺžka zopnutia 1. výstupu (sek.)". A name
+// that is no field comes back as it is.
 std::string fieldLabel(std::string_view name);
 
 } // namespace qolmex

@@ -2,6 +2,7 @@
 
 #include "transfer/TGauge.h"
 #include "usb/TransferState.h"
+#include "widgets/ScreenPlacement.h"
 
 #include <QCloseEvent>
 #include <QLabel>
@@ -17,11 +18,13 @@ TransferProgressDialog::TransferProgressDialog(QWidget* mainWindow, TransferStat
     // with nothing on it: no system menu and no close, minimise or maximise button, so the
     // dialog can neither be closed nor minimised away (taking the disabled window with it).
     : QDialog(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
-      mainWindow_(mainWindow), state_(state) {
-    setWindowTitle(caption);
+      mainWindow_(mainWindow), state_(state), caption_(caption) {
+    showTitle();
     setModal(false);
-    if (mainWindow_)
+    if (mainWindow_) {
         setFont(mainWindow_->font());
+        setPalette(mainWindow_->palette()); // its own colours, whatever the desktop's theme
+    }
 
     Label1 = new QLabel(QString::fromUtf8("Prenášajú sa dáta. Prosím, čakajte."), this);
     Label1->setObjectName("Label1");
@@ -49,6 +52,8 @@ void TransferProgressDialog::showDialog() {
              std::max(0, main.center().y() - own.height() / 2));
         placed_ = true;
     }
+    if (mainWindow_) // wholly on the screen, also where the user left it if the screen changed
+        move(keptWithin(frameGeometry(), mainWindow_->screen()->availableGeometry()));
     standBeforeMainWindow();
     show();
     raise();
@@ -70,7 +75,17 @@ void TransferProgressDialog::hideDialog() {
 }
 
 void TransferProgressDialog::setCaption(const std::string& caption) {
-    setWindowTitle(QString::fromStdString(caption));
+    caption_ = QString::fromStdString(caption);
+    showTitle();
+}
+
+void TransferProgressDialog::setTitleNote(const QString& note) {
+    note_ = note;
+    showTitle();
+}
+
+void TransferProgressDialog::showTitle() {
+    setWindowTitle(note_.isEmpty() ? caption_ : caption_ + QStringLiteral(" (") + note_ + u')');
 }
 
 void TransferProgressDialog::setLabel(const std::string& text) {

@@ -13,8 +13,8 @@ class TGauge;
 struct TransferState;
 
 // The small dialog that stands before the disabled main window while a transfer runs, in the
-// main window's font. It
-// holds no logic beyond Storno and refusing to close while the line is in use.
+// main window's font and colours. It holds no logic beyond Storno and refusing to close while
+// the line is in use.
 class TransferProgressDialog : public QDialog, public TransferDialog {
 public:
     TransferProgressDialog(QWidget* mainWindow, TransferState& state, const QString& caption);
@@ -28,6 +28,9 @@ public:
     void setProgress(int address) override;
     void btnCancelClick() override;
 
+    // Said after every caption in brackets, as the demo program says it has no real unit.
+    void setTitleNote(const QString& note);
+
     QLabel* Label1;
     TGauge* Gauge1;
     QPushButton* btnCancel;
@@ -39,10 +42,13 @@ protected:
 
 private:
     void standBeforeMainWindow();
+    void showTitle();
 
     QWidget* mainWindow_;
     TransferState& state_;
     bool placed_ = false;
+    QString caption_;
+    QString note_;
 };
 
 } // namespace qolmex

@@ -47,8 +47,11 @@ FT_STATUS D2xxBackendChain::FT_OpenEx(PVOID pArg1, DWORD Flags, FT_HANDLE* pHand
 
 std::vector<BridgeEntry> D2xxBackendChain::listBridges() {
     std::vector<BridgeEntry> all;
+    listingFailed_ = false;
     for (D2xxLibrary* backend : backends_) {
-        for (BridgeEntry& entry : backend->listBridges()) {
+        std::vector<BridgeEntry> entries = backend->listBridges();
+        listingFailed_ = listingFailed_ || backend->listingFailed();
+        for (BridgeEntry& entry : entries) {
             auto known = std::find_if(all.begin(), all.end(), [&](const BridgeEntry& e) {
                 return !entry.serialNumber.empty() && e.serialNumber == entry.serialNumber;
             });

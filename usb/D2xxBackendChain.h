@@ -35,6 +35,7 @@ public:
     // Each bridge once, as the first backend that reaches it lists it, or the first that
     // can open it.
     std::vector<BridgeEntry> listBridges() override;
+    bool listingFailed() const override { return listingFailed_; }
     // Empty when a backend opened; else what each backend that failed said, a line each.
     std::string lastOpenFailure() const override;
 
@@ -52,6 +53,7 @@ private:
     std::vector<D2xxLibrary*> backends_;
     std::vector<std::unique_ptr<Route>> routes_;
     std::string lastOpenFailure_;
+    bool listingFailed_ = false;
 };
 
 } // namespace qolmex

@@ -39,6 +39,7 @@ inline constexpr FT_STATUS FT_OTHER_ERROR = 18;
 // FT_OpenEx flags.
 inline constexpr DWORD FT_OPEN_BY_SERIAL_NUMBER = 1;
 inline constexpr DWORD FT_OPEN_BY_DESCRIPTION = 2;
+inline constexpr DWORD FT_OPEN_BY_LOCATION = 4; // pArg1 carries the LocId itself, not a text
 
 // Device-type codes of FT_GetDeviceInfo.
 inline constexpr FT_DEVICE FT_DEVICE_BM = 0;
@@ -100,8 +101,13 @@ public:
     // Beyond D2XX, where a backend knows more than a status code can say. Every bridge this
     // backend reaches, for the device list:
     virtual std::vector<BridgeEntry> listBridges() { return {}; }
+    // whether that last list may lack bridges, because the system could not be asked;
+    virtual bool listingFailed() const { return false; }
     // and why the last FT_OpenEx failed, a Slovak sentence for the user (empty: cannot tell).
     virtual std::string lastOpenFailure() const { return {}; }
+    // The program's verdict on the transfer that just ended ("ok" or its message), for a trace
+    // or a replay; everything else ignores it.
+    virtual void noteVerdict(const std::string& /*verdict*/) {}
 };
 
 } // namespace qolmex

@@ -8,6 +8,24 @@ DeviceConnection::DeviceConnection(D2xxLibrary& library, TransferState& state,
                                    MessageFunction showMessage)
     : library_(library), state_(state), showMessage_(std::move(showMessage)) {}
 
+void DeviceConnection::select(const BridgeEntry& bridge) {
+    serialNumber_ = bridge.serialNumber;
+    location_.reset();
+    if (serialNumber_.empty() && !bridge.viaPort())
+        location_ = bridge.location;
+}
+
+bool DeviceConnection::open(tftdichip& device, bool probeOnly) {
+    if (!serialNumber_.empty())
+        return probeOnly ? device.isPresentBySerialNumber(serialNumber_)
+                         : device.openDeviceBySerialNumber(serialNumber_);
+    if (location_)
+        return probeOnly ? device.isPresentByLocation(*location_)
+                         : device.openDeviceByLocation(*location_);
+    return probeOnly ? device.isPresentByDescription(bridgeDescription)
+                     : device.openDeviceByDescription(bridgeDescription);
+}
+
 void DeviceConnection::Connect() {
     if (state_.DeviceConnected || state_.UsbDevice)
         Disconnect();
@@ -15,17 +33,14 @@ void DeviceConnection::Connect() {
     state_.UsbDevice = std::make_unique<tftdichip>(library_);
     tftdichip& device = *state_.UsbDevice;
 
-    const bool bySerial = !serialNumber_.empty();
-    if (!(bySerial ? device.isPresentBySerialNumber(serialNumber_)
-                   : device.isPresentByDescription(bridgeDescription))) {
+    if (!open(device, true)) {
         // A bridge that is there but refuses us (rights, another program) is no cable fault.
         const std::string why = library_.lastOpenFailure();
         showMessage_(why.empty() ? msgNotConnected : why);
         discardDevice();
         return;
     }
-    if (!(bySerial ? device.openDeviceBySerialNumber(serialNumber_)
-                   : device.openDeviceByDescription(bridgeDescription))) {
+    if (!open(device, false)) {
         const std::string why = library_.lastOpenFailure();
         showMessage_(why.empty() ? msgOpenFailed : why);
         discardDevice();

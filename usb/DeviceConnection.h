@@ -8,6 +8,7 @@
 #include "usb/TransferState.h"
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -33,6 +34,10 @@ public:
     // Which bridge Connect looks for: the one with this serial number; empty (the default)
     // means the first with the unit's description.
     void selectBySerialNumber(std::string serialNumber) { serialNumber_ = std::move(serialNumber); }
+    // Exactly the bridge the device list showed: by its serial number where it has one, else
+    // by its location where the vendor library gave one, else by the unit's description
+    // (a port without a serial number is chosen by the library the caller hands in).
+    void select(const BridgeEntry& bridge);
 
     // Outcome in state.DeviceConnected; a wrapper left from a cancelled transfer
     // is closed first as well, so a new one is never opened beside it.
@@ -46,7 +51,10 @@ private:
     D2xxLibrary& library_;
     TransferState& state_;
     MessageFunction showMessage_;
+    bool open(tftdichip& device, bool probeOnly);
+
     std::string serialNumber_;
+    std::optional<std::uint32_t> location_;
 };
 
 } // namespace qolmex

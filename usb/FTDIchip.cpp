@@ -31,36 +31,49 @@ std::string textUpToZero(std::array<char, N>& buffer) {
 tftdichip::tftdichip(D2xxLibrary& library) : library_(library) {}
 
 bool tftdichip::isPresentByDescription(const std::string& description) {
-    return isPresent(description, FT_OPEN_BY_DESCRIPTION);
+    std::string text = description; // D2XX takes a non-const pointer
+    return isPresent(text.data(), FT_OPEN_BY_DESCRIPTION);
 }
 
 bool tftdichip::openDeviceByDescription(const std::string& description) {
-    return open(description, FT_OPEN_BY_DESCRIPTION, "openDeviceByDescription");
+    std::string text = description;
+    return open(text.data(), FT_OPEN_BY_DESCRIPTION, "openDeviceByDescription");
 }
 
 bool tftdichip::isPresentBySerialNumber(const std::string& serialNumber) {
-    return isPresent(serialNumber, FT_OPEN_BY_SERIAL_NUMBER);
+    std::string text = serialNumber;
+    return isPresent(text.data(), FT_OPEN_BY_SERIAL_NUMBER);
 }
 
 bool tftdichip::openDeviceBySerialNumber(const std::string& serialNumber) {
-    return open(serialNumber, FT_OPEN_BY_SERIAL_NUMBER, "openDeviceBySerialNumber");
+    std::string text = serialNumber;
+    return open(text.data(), FT_OPEN_BY_SERIAL_NUMBER, "openDeviceBySerialNumber");
 }
 
-bool tftdichip::isPresent(const std::string& key, DWORD flags) {
+// D2XX takes a location as the pointer's value.
+bool tftdichip::isPresentByLocation(std::uint32_t location) {
+    return isPresent(reinterpret_cast<PVOID>(static_cast<std::uintptr_t>(location)),
+                     FT_OPEN_BY_LOCATION);
+}
+
+bool tftdichip::openDeviceByLocation(std::uint32_t location) {
+    return open(reinterpret_cast<PVOID>(static_cast<std::uintptr_t>(location)), FT_OPEN_BY_LOCATION,
+                "openDeviceByLocation");
+}
+
+bool tftdichip::isPresent(PVOID key, DWORD flags) {
     FT_HANDLE probe = nullptr;
-    std::string text = key; // D2XX takes a non-const pointer
-    if (library_.FT_OpenEx(text.data(), flags, &probe) != FT_OK)
+    if (library_.FT_OpenEx(key, flags, &probe) != FT_OK)
         return false;
     library_.FT_Close(probe);
     return true;
 }
 
-bool tftdichip::open(const std::string& key, DWORD flags, const char* operation) {
+bool tftdichip::open(PVOID key, DWORD flags, const char* operation) {
     if (open_)
         throw FtdiChipError(std::string("tftdichip.") + operation + ": Already open");
-    std::string text = key;
     FT_HANDLE opened = nullptr;
-    if (library_.FT_OpenEx(text.data(), flags, &opened) != FT_OK)
+    if (library_.FT_OpenEx(key, flags, &opened) != FT_OK)
         return false;
     handle_ = opened;
     open_ = true;

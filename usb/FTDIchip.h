@@ -42,6 +42,9 @@ public:
     bool openDeviceByDescription(const std::string& description);
     bool isPresentBySerialNumber(const std::string& serialNumber);
     bool openDeviceBySerialNumber(const std::string& serialNumber);
+    // The vendor library's place of the bridge on the bus (LocId); other backends know none.
+    bool isPresentByLocation(std::uint32_t location);
+    bool openDeviceByLocation(std::uint32_t location);
     void closeDevice();
     bool isOpen() const { return open_; }
 
@@ -66,8 +69,8 @@ public:
                        std::string& serialNumber, std::string& description);
 
 private:
-    bool isPresent(const std::string& key, DWORD flags);
-    bool open(const std::string& key, DWORD flags, const char* operation);
+    bool isPresent(PVOID key, DWORD flags);
+    bool open(PVOID key, DWORD flags, const char* operation);
     bool lineCall(FT_STATUS status);
 
     D2xxLibrary& library_;

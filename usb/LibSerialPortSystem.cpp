@@ -1,14 +1,15 @@
 // The real serial ports, through libserialport.
-#include "usb/SerialPortSystem.h"
-
 #include "usb/PosixTtyLine.h"
+#include "usb/SerialPortSystem.h"
 #include "usb/TtyDescriptor.h"
 
-#include <libserialport.h>
-
 #include <cerrno>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <libserialport.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace qolmex {
 
@@ -22,11 +23,12 @@ std::string text(const char* s) {
 // those spin on a hung-up tty (always readable, never a byte) until their time-out.
 class LibSerialPortLine : public SerialLine {
 public:
-    LibSerialPortLine(sp_port* port, int fd)
-        : port_(port), fd_(fd), latencyLowered_(tty::lowerLatency(fd)) {}
+    LibSerialPortLine(sp_port* port, int fd, const tty::FoundSettings& found)
+        : port_(port), fd_(fd), found_(found), latencyLowered_(tty::lowerLatency(fd)) {}
     ~LibSerialPortLine() override {
         if (latencyLowered_)
             tty::restoreLatency(fd_);
+        found_.restore(fd_);
         tty::releaseExclusive(fd_);
         sp_close(port_);
         sp_free_port(port_);
@@ -60,6 +62,7 @@ public:
 private:
     sp_port* port_;
     int fd_;
+    tty::FoundSettings found_;
     bool latencyLowered_;
 };
 
@@ -68,7 +71,8 @@ public:
     std::vector<SerialPortInfo> listPorts() override {
         std::vector<SerialPortInfo> result;
         sp_port** ports = nullptr;
-        if (sp_list_ports(&ports) != SP_OK)
+        listFailed_ = sp_list_ports(&ports) != SP_OK;
+        if (listFailed_)
             return result;
         for (sp_port** p = ports; *p != nullptr; ++p) {
             SerialPortInfo info;
@@ -93,31 +97,47 @@ public:
             lastOpenError_ = ENOENT;
             return nullptr;
         }
-        if (sp_open(port, SP_MODE_READ_WRITE) != SP_OK) {
+        // libserialport makes the line raw as it opens it; what it was before is read through
+        // a descriptor of our own, held across that open so that closing it hangs nothing up.
+        const int before = ::open(info.name.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+        const tty::FoundSettings found(before);
+        const bool opened = sp_open(port, SP_MODE_READ_WRITE) == SP_OK;
+        if (!opened)
             lastOpenError_ = sp_last_error_code();
+        if (before >= 0)
+            ::close(before);
+        if (!opened) {
             sp_free_port(port);
             return nullptr;
         }
         int fd = -1;
         if (sp_get_port_handle(port, &fd) != SP_OK || fd < 0 || !tty::takeExclusively(fd)) {
             lastOpenError_ = fd < 0 ? EBADF : errno;
+            if (fd >= 0) // held by another program: its line as that program had it
+                found.restore(fd);
             sp_close(port);
             sp_free_port(port);
             return nullptr;
         }
-        return std::make_unique<LibSerialPortLine>(port, fd);
+        return std::make_unique<LibSerialPortLine>(port, fd, found);
     }
     int lastOpenError() const override { return lastOpenError_; }
+    bool listFailed() const override { return listFailed_; }
 
 private:
     int lastOpenError_ = 0;
+    bool listFailed_ = false;
 };
 
 class FixedPortSystem : public SerialPortSystem {
 public:
     explicit FixedPortSystem(std::string path) : path_(std::move(path)) {}
 
+    // A path that names nothing is no port: absent, as an unplugged bridge is.
     std::vector<SerialPortInfo> listPorts() override {
+        struct stat found {};
+        if (::stat(path_.c_str(), &found) != 0)
+            return {};
         SerialPortInfo info;
         info.name = path_;
         info.usb = true;

@@ -7,9 +7,10 @@ namespace qolmex::openFailureTexts {
 std::string permissionDenied(const std::string& path, const std::string& group) {
     const std::string owner = group.empty() ? std::string("inej skupine") : "skupine „" + group + "“";
     return "Prístup k portu " + path + " bol odmietnutý: port patrí " + owner +
-           ".\nNainštalujte balík programu (jeho pravidlo udev dá prístup prihlásenému "
-           "používateľovi), alebo pridajte používateľa do " +
-           (group.empty() ? std::string("tejto skupiny") : "skupiny „" + group + "“") +
+           ".\nNainštalujte balík programu (jeho pravidlo udev sprístupní port prihlásenému "
+           "používateľovi) alebo pridajte používateľa do " +
+           (group.empty() ? std::string("skupiny, ktorej port patrí,")
+                          : "skupiny „" + group + "“") +
            " a znova sa prihláste.";
 }
 
@@ -17,7 +18,7 @@ std::string portBusy(const std::string& path, const std::optional<PortHolder>& h
     std::string text = "Port " + path + " používa iný program";
     if (holder)
         text += ": " + holder->name + " (PID " + std::to_string(holder->pid) + ")";
-    return text + ".\nUkončite ho a skúste znova.";
+    return text + ".\nUkončite ho a skúste to znova.";
 }
 
 std::string portFailed(const std::string& path, int error) {
@@ -25,8 +26,8 @@ std::string portFailed(const std::string& path, int error) {
 }
 
 std::string vendorCannotOpen(FT_STATUS status) {
-    return "Knižnica D2XX prevodník vidí, ale nemôže ho otvoriť (chyba " +
-           std::to_string(status) + "); drží ho ovládač jadra alebo iný program.";
+    return "Knižnica D2XX vidí prevodník, ale nemôže ho otvoriť (chyba " + std::to_string(status) +
+           "): používa ho ovládač jadra alebo iný program.";
 }
 
 } // namespace qolmex::openFailureTexts

@@ -14,5 +14,7 @@ std::string portGroupName(const std::string& path);
 // The first process with path open, where this user may look (other users' fds are hidden).
 std::optional<PortHolder> findPortHolder(const std::string& path,
                                          const std::string& procRoot = "/proc");
+// The first process whose open files (procRoot/<pid>/fd) lead to exactly this path.
+std::optional<PortHolder> findProcessWithOpen(const std::string& path, const std::string& procRoot);
 
 } // namespace qolmex

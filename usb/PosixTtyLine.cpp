@@ -34,10 +34,12 @@ speed_t speedOf(std::uint32_t baud) {
 
 class PosixTtyLine : public SerialLine {
 public:
-    explicit PosixTtyLine(int fd) : fd_(fd), latencyLowered_(tty::lowerLatency(fd)) {}
+    PosixTtyLine(int fd, const tty::FoundSettings& found)
+        : fd_(fd), found_(found), latencyLowered_(tty::lowerLatency(fd)) {}
     ~PosixTtyLine() override {
         if (latencyLowered_)
             tty::restoreLatency(fd_);
+        found_.restore(fd_);
         tty::releaseExclusive(fd_);
         ::close(fd_);
     }
@@ -97,6 +99,7 @@ private:
     }
 
     int fd_;
+    tty::FoundSettings found_;
     bool latencyLowered_;
 };
 
@@ -113,6 +116,7 @@ std::unique_ptr<SerialLine> openPosixTtyLine(const std::string& path) {
         errno = error;
         return nullptr;
     }
+    const tty::FoundSettings found(fd);
     ::cfmakeraw(&t);
     t.c_cflag |= CLOCAL | CREAD;
     t.c_cc[VMIN] = 0;
@@ -124,7 +128,7 @@ std::unique_ptr<SerialLine> openPosixTtyLine(const std::string& path) {
         errno = error;
         return nullptr;
     }
-    return std::make_unique<PosixTtyLine>(fd);
+    return std::make_unique<PosixTtyLine>(fd, found);
 }
 
 } // namespace qolmex

@@ -1,5 +1,6 @@
 #include "usb/SerialD2xx.h"
 
+#include "usb/D2xxText.h"
 #include "usb/OpenFailureTexts.h"
 #include "usb/PortHolder.h"
 
@@ -14,14 +15,6 @@ namespace qolmex {
 namespace {
 
 constexpr int ftdiVendor = 0x0403;
-
-void copyText(PCHAR target, const std::string& text, std::size_t capacity) {
-    if (target == nullptr)
-        return;
-    const std::size_t n = std::min(text.size(), capacity);
-    std::memcpy(target, text.data(), n);
-    target[n] = '\0';
-}
 
 } // namespace
 
@@ -78,7 +71,7 @@ std::vector<BridgeEntry> SerialD2xx::listBridges() {
     for (const SerialPortInfo& port : system_->listPorts()) {
         if (!port.usb || port.vendorId != ftdiVendor || port.productId != 0x6001)
             continue;
-        BridgeEntry entry{port.product, port.serialNumber, port.name, true, {}};
+        BridgeEntry entry{port.product, port.serialNumber, port.name, true, {}, {}};
         if (::access(port.name.c_str(), R_OK | W_OK) != 0 && errno == EACCES) {
             entry.openable = false;
             entry.reason = openFailureTexts::permissionDenied(port.name, portGroupName(port.name));
@@ -272,8 +265,8 @@ FT_STATUS SerialD2xx::FT_GetDeviceInfo(FT_HANDLE ftHandle, FT_DEVICE* lpftDevice
     *lpdwID = info.vendorId < 0 || info.productId < 0
                   ? 0
                   : static_cast<DWORD>(info.vendorId) << 16 | static_cast<DWORD>(info.productId);
-    copyText(SerialNumber, info.serialNumber, 16);
-    copyText(Description, info.product, 64);
+    copyD2xxText(SerialNumber, info.serialNumber, 16);
+    copyD2xxText(Description, info.product, 64);
     return FT_OK;
 }
 

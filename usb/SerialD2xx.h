@@ -44,6 +44,7 @@ public:
     // Every FT232R among the USB ports (0403:6001), openable when this user may read and
     // write its device file.
     std::vector<BridgeEntry> listBridges() override;
+    bool listingFailed() const override { return system_->listFailed(); }
     // Why the last FT_OpenEx found the port but could not open it.
     std::string lastOpenFailure() const override { return lastOpenFailure_; }
 

@@ -48,6 +48,8 @@ public:
     virtual std::unique_ptr<SerialLine> open(const SerialPortInfo& port) = 0; // null on failure
     // The errno of the last failed open (EACCES, EBUSY, ...); 0 when it cannot be told.
     virtual int lastOpenError() const { return 0; }
+    // Whether the last listPorts could not ask the system, so that ports may be missing.
+    virtual bool listFailed() const { return false; }
 };
 
 std::unique_ptr<SerialPortSystem> makeLibSerialPortSystem();
@@ -55,6 +57,10 @@ std::unique_ptr<SerialPortSystem> makeLibSerialPortSystem();
 // (a port the user names, or a pseudo-terminal in tests): listed as an FT232R described
 // "FT232R USB UART", with its real serial number where it has one.
 std::unique_ptr<SerialPortSystem> makeFixedPortSystem(const std::string& path);
+// Only the port with this path among the ports of another system, as that system tells it:
+// a bridge without a serial number is told from its twins by its port alone.
+std::unique_ptr<SerialPortSystem> makeOnePortSystem(std::unique_ptr<SerialPortSystem> ports,
+                                                    const std::string& path);
 
 // Linux: the device release of the USB device behind a tty, from sysfs.
 std::optional<std::uint16_t> readBcdDevice(const std::string& portName,

@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include <termios.h>
+
 namespace qolmex::tty {
 
 // Move bytes until count or timeoutMs (0: no limit); the count moved, or -1 when the port
@@ -22,5 +24,20 @@ void releaseExclusive(int fd);
 // restoreLatency puts it back at close.
 bool lowerLatency(int fd);
 void restoreLatency(int fd);
+
+// The line's settings as they were found, put back before the port is closed, so that the
+// port is left as it was found (a terminal program, a getty or a modem daemon may rely on it).
+class FoundSettings {
+public:
+    explicit FoundSettings(int fd) : saved_(::tcgetattr(fd, &settings_) == 0) {}
+    void restore(int fd) const {
+        if (saved_)
+            ::tcsetattr(fd, TCSANOW, &settings_);
+    }
+
+private:
+    termios settings_{};
+    bool saved_;
+};
 
 } // namespace qolmex::tty

@@ -2,6 +2,9 @@
 
 #include "usb/OpenFailureTexts.h"
 
+#include <algorithm>
+#include <cstdint>
+
 #if defined(_WIN32)
 #include <windows.h>
 #define QOLMEX_D2XX_CALL WINAPI
@@ -31,6 +34,7 @@ struct VendorD2xx::Functions {
     FT_STATUS(QOLMEX_D2XX_CALL* createDeviceInfoList)(LPDWORD) = nullptr;
     FT_STATUS(QOLMEX_D2XX_CALL* getDeviceInfoDetail)(DWORD, LPDWORD, LPDWORD, LPDWORD, LPDWORD,
                                                      LPVOID, LPVOID, FT_HANDLE*) = nullptr;
+    FT_STATUS(QOLMEX_D2XX_CALL* getLibraryVersion)(LPDWORD) = nullptr;
 };
 
 namespace {
@@ -92,6 +96,7 @@ VendorD2xx::VendorD2xx(const std::string& library) {
                           bind(module_, "FT_GetDeviceInfo", f->getDeviceInfo);
     if (complete) {
         bind(module_, "FT_SetLatencyTimer", f->setLatencyTimer);
+        bind(module_, "FT_GetLibraryVersion", f->getLibraryVersion);
         if (!bind(module_, "FT_CreateDeviceInfoList", f->createDeviceInfoList) ||
             !bind(module_, "FT_GetDeviceInfoDetail", f->getDeviceInfoDetail))
             f->createDeviceInfoList = nullptr;
@@ -113,32 +118,48 @@ FT_STATUS VendorD2xx::FT_OpenEx(PVOID pArg1, DWORD Flags, FT_HANDLE* pHandle) {
     if (!functions_)
         return FT_DEVICE_NOT_FOUND;
     const FT_STATUS status = functions_->openEx(pArg1, Flags, pHandle);
-    if (status == FT_OK || pArg1 == nullptr)
+    if (status == FT_OK)
         return status;
     // On Linux the kernel's serial driver usually holds the bridge, and the library then
-    // sees it but cannot open it; the serial backend after us can. Say so only when it was
-    // seen, so that "no bridge" stays "no bridge".
-    const std::string key = static_cast<const char*>(pArg1);
-    for (const DetailedEntry& entry : deviceList()) {
-        const std::string& mine = Flags == FT_OPEN_BY_SERIAL_NUMBER ? entry.bridge.serialNumber
-                                                                    : entry.bridge.description;
-        if (mine == key || (entry.openedElsewhere && mine.empty())) {
-            lastOpenFailure_ = openFailureTexts::vendorCannotOpen(status);
-            break;
-        }
-    }
-    if (lastOpenFailure_.empty() && status != FT_DEVICE_NOT_FOUND)
+    // sees it but cannot open it; the serial backend after us can. Say so only when the
+    // bridge asked for was seen, so that "no bridge" stays "no bridge".
+    const std::vector<DetailedEntry> entries = deviceList();
+    const bool seen = std::any_of(entries.begin(), entries.end(),
+                                  [&](const DetailedEntry& e) { return mayBe(e, pArg1, Flags); });
+    // Without a device list the status is all there is to go by.
+    const bool noList = functions_->createDeviceInfoList == nullptr || listingFailed_;
+    if (seen || (noList && status != FT_DEVICE_NOT_FOUND))
         lastOpenFailure_ = openFailureTexts::vendorCannotOpen(status);
     return status;
 }
 
+// The bridge asked for, or one the library lists held elsewhere without its strings that
+// could be it: an FT232R (0403:6001), which any other FTDI chip the kernel holds is not.
+bool VendorD2xx::mayBe(const DetailedEntry& entry, PVOID key, DWORD flags) {
+    if (flags == FT_OPEN_BY_LOCATION)
+        return entry.bridge.location ==
+               static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(key));
+    if (key == nullptr)
+        return false;
+    const std::string wanted = static_cast<const char*>(key);
+    const std::string& mine =
+        flags == FT_OPEN_BY_SERIAL_NUMBER ? entry.bridge.serialNumber : entry.bridge.description;
+    if (!mine.empty())
+        return mine == wanted;
+    constexpr DWORD ft232rId = 0x04036001;
+    return entry.openedElsewhere && entry.type == FT_DEVICE_232R && entry.id == ft232rId;
+}
+
 std::vector<VendorD2xx::DetailedEntry> VendorD2xx::deviceList() {
     std::vector<DetailedEntry> entries;
+    listingFailed_ = false;
     if (!functions_ || functions_->createDeviceInfoList == nullptr)
         return entries;
     DWORD count = 0;
-    if (functions_->createDeviceInfoList(&count) != FT_OK)
+    if (functions_->createDeviceInfoList(&count) != FT_OK) {
+        listingFailed_ = true;
         return entries;
+    }
     constexpr DWORD openedFlag = 1; // FT_FLAGS_OPENED
     for (DWORD i = 0; i < count; ++i) {
         DWORD flags = 0, type = 0, id = 0, location = 0;
@@ -146,11 +167,16 @@ std::vector<VendorD2xx::DetailedEntry> VendorD2xx::deviceList() {
         char description[65] = {};
         FT_HANDLE handle = nullptr;
         if (functions_->getDeviceInfoDetail(i, &flags, &type, &id, &location, serial, description,
-                                            &handle) != FT_OK)
+                                            &handle) != FT_OK) {
+            listingFailed_ = true;
             continue;
+        }
         serial[16] = description[64] = '\0';
-        DetailedEntry entry{{description, serial, BridgeEntry::viaVendorLibrary, true, {}},
-                            (flags & openedFlag) != 0};
+        DetailedEntry entry{
+            {description, serial, BridgeEntry::viaVendorLibrary, true, {}, location},
+            (flags & openedFlag) != 0,
+            type,
+            id};
         if (entry.openedElsewhere) {
             entry.bridge.openable = false;
             entry.bridge.reason = openFailureTexts::vendorBridgeInUse;
@@ -158,6 +184,14 @@ std::vector<VendorD2xx::DetailedEntry> VendorD2xx::deviceList() {
         entries.push_back(std::move(entry));
     }
     return entries;
+}
+
+std::optional<DWORD> VendorD2xx::libraryVersion() {
+    DWORD version = 0;
+    if (!functions_ || functions_->getLibraryVersion == nullptr ||
+        functions_->getLibraryVersion(&version) != FT_OK)
+        return std::nullopt;
+    return version;
 }
 
 // A bridge held by the kernel's driver is reported without its strings; the serial backend

@@ -7,6 +7,7 @@
 #include "usb/D2xxLibrary.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace qolmex {
@@ -44,19 +45,28 @@ public:
     // From FT_CreateDeviceInfoList and FT_GetDeviceInfoDetail; a bridge the library sees as
     // opened elsewhere (another program, or the kernel's serial driver) is listed unopenable.
     std::vector<BridgeEntry> listBridges() override;
+    bool listingFailed() const override { return listingFailed_; }
     std::string lastOpenFailure() const override { return lastOpenFailure_; }
 
-private:
+    // Every device the library lists, with its chip type, without opening any.
     struct DetailedEntry {
         BridgeEntry bridge;
         bool openedElsewhere = false;
+        DWORD type = FT_DEVICE_UNKNOWN;
+        DWORD id = 0;
     };
     std::vector<DetailedEntry> deviceList();
+    // FT_GetLibraryVersion (0x00010408 is 1.4.8); none where the library cannot tell.
+    std::optional<DWORD> libraryVersion();
+
+private:
+    static bool mayBe(const DetailedEntry& entry, PVOID key, DWORD flags);
 
     struct Functions;
     void* module_ = nullptr;
     std::unique_ptr<Functions> functions_;
     std::string lastOpenFailure_;
+    bool listingFailed_ = false;
 };
 
 } // namespace qolmex

@@ -1,5 +1,6 @@
 #include "MainWindowFixture.h"
 
+#include "app/LightPalette.h"
 #include "widgets/TRealSpinEdit.h"
 
 #include <QAbstractButton>
@@ -20,8 +21,8 @@ using BindingTest = MainWindowFixture;
 QColor base(QWidget* control) {
     return control->palette().color(QPalette::Active, QPalette::Base);
 }
-const QColor windowColour() { return QApplication::palette().color(QPalette::Active, QPalette::Base); }
-const QColor buttonFace() { return QApplication::palette().color(QPalette::Active, QPalette::Button); }
+const QColor windowColour() { return lightColours::window; }
+const QColor buttonFace() { return lightColours::buttonFace; }
 
 TEST_F(BindingTest, PhoneNumbersTakeOnlyPlusAndDigitsUpTo14) {
     auto* edit = control<QLineEdit>("editTCV1_1");

@@ -230,6 +230,13 @@ TEST_F(TfMainTest, FocusGoesGroupByGroupThenToTheButtons) {
     }
 }
 
+// The first digits typed at start are not lost: they go into the first field of the tab order.
+TEST_F(TfMainTest, TheFirstFieldHasTheKeyboardFromTheStart) {
+    ASSERT_EQ(QApplication::focusWidget(), control("editPOV1_1"));
+    QTest::keyClicks(QApplication::focusWidget(), "0905");
+    EXPECT_EQ(config().text("editPOV1_1"), "0905");
+}
+
 TEST_F(TfMainTest, TabWalksAListInPositionOrder) {
     for (int k = 1; k <= 3; ++k)
         config().setText("editPOO1_" + std::to_string(k), "1");

@@ -1,3 +1,4 @@
+#include "app/MainTexts.h"
 #include "app/PlainMessageBox.h"
 #include "app/TfMain.h"
 #include "config/Configuration.h"
@@ -10,15 +11,18 @@
 #include "transfer/uSend.h"
 
 #include <QApplication>
+#include <QFontDatabase>
+#include <QFontMetrics>
 #include <QLabel>
-#include <QMessageBox>
-#include <QScreen>
-#include <QWindow>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QScreen>
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 #include <chrono>
 #include <functional>
 #include <gtest/gtest.h>
@@ -205,10 +209,59 @@ TEST_F(Transfers, AnInvalidFieldStopsSendShowsWhyAndWhere) {
     ASSERT_FALSE(field->isVisible()); // its page is not the one shown
     window.btnSendClick();
     EXPECT_EQ(messages, QStringList{QString::fromUtf8(
-                            "Dĺžka zopnutia (sek.) pre 2.výstup musí byť číslo od 0 do 255 !")});
+                            "Pole „SMS pre ovládanie výstupov, 2.výstup, Dĺžka zopnutia (sek.)“ "
+                            "musí obsahovať celé číslo od 0 do 255, iné zariadenie neprijme.")});
     EXPECT_EQ(unit.successfulOpens(), 0u);
     EXPECT_TRUE(field->isVisible());
     EXPECT_TRUE(field->hasFocus());
+}
+
+// The demo's windows say so, also the dialog whose caption the sequence sets anew; the real
+// program's title is checked word for word with the window.
+TEST_F(Transfers, TheDemoSaysSoInTheTitleOfEachOfItsWindows) {
+    window.setTitleNote(texts::demoNote);
+    QString sendTitle;
+    duringTransfer([&] {
+        if (!window.fSend().isVisible())
+            return false;
+        sendTitle = window.fSend().windowTitle();
+        return true;
+    });
+    window.btnSendClick();
+    const QString note = QString::fromUtf8(" (ukážka, virtuálna jednotka)");
+    EXPECT_EQ(window.windowTitle(), QString::fromUtf8("Programátor QOLMEX 70 - USB") + note);
+    EXPECT_EQ(sendTitle, QString::fromUtf8("Odosielanie dát") + note);
+    EXPECT_EQ(window.fRead().windowTitle(), QString::fromUtf8("Načítavanie dát") + note);
+}
+
+// Whether a button's caption shows its own colour anywhere in the button as drawn.
+bool drawsItsColour(QPushButton& button) {
+    const QRgb colour = button.palette().color(QPalette::Active, QPalette::ButtonText).rgb();
+    const QImage image = button.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixel(x, y) == colour)
+                return true;
+    return false;
+}
+
+TEST_F(Transfers, ButtonsAreGreyWhileTheWindowIsLockedAndInTheirColoursAfterwards) {
+    const QList<QPushButton*> buttons = window.findChildren<QPushButton*>(
+        QRegularExpression(QStringLiteral("^btn")), Qt::FindDirectChildrenOnly);
+    ASSERT_EQ(buttons.size(), 5);
+    QStringList colouredWhileLocked;
+    duringTransfer([&] {
+        if (!window.fRead().isVisible())
+            return false;
+        for (QPushButton* button : buttons)
+            if (drawsItsColour(*button))
+                colouredWhileLocked << button->objectName();
+        return true;
+    });
+    window.btnReadClick();
+    EXPECT_TRUE(colouredWhileLocked.isEmpty()) << colouredWhileLocked.join(' ').toStdString();
+    for (QPushButton* button : buttons)
+        EXPECT_TRUE(drawsItsColour(*button)) << button->objectName().toStdString();
 }
 
 TEST(TransferDialogs, GaugeShowsTheShareDoneAndStaysInItsRange) {
@@ -294,20 +347,32 @@ TEST(TransferDialogs, StandBeforeTheMainWindowInItsFontWithoutBeingItsChildren) 
     EXPECT_TRUE(dialog.btnCancel->isEnabled());
 }
 
-TEST(PlainMessage, IsCentredOnTheScreenNotOverItsWindow) {
+// A short message under a long title: the window manager shows the whole title, beside the
+// buttons of the title bar, in its own (mostly bold) title font.
+TEST(PlainMessage, IsCentredOnTheScreenAndShowsItsWholeTitle) {
     QWidget main;
+    main.setWindowTitle(
+        QString::fromUtf8("Programátor QOLMEX 70 - USB (ukážka, virtuálna jednotka)"));
     main.setGeometry(400, 350, 390, 240);
     main.show();
     QPoint centre;
-    QTimer::singleShot(0, [&centre] {
+    QString title;
+    int width = 0;
+    QTimer::singleShot(0, [&] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         ASSERT_NE(box, nullptr);
         centre = box->frameGeometry().center();
+        title = box->windowTitle();
+        width = box->width();
         box->accept();
     });
     showPlainMessage(&main, QString::fromUtf8("Nepripojené zariadenie !"));
     const QPoint screenCentre = main.screen()->availableGeometry().center();
     EXPECT_LE((centre - screenCentre).manhattanLength(), 2) << centre.x() << "," << centre.y();
+    EXPECT_EQ(title, main.windowTitle());
+    QFont titleFont = QFontDatabase::systemFont(QFontDatabase::TitleFont);
+    titleFont.setBold(true);
+    EXPECT_GE(width, QFontMetrics(titleFont).horizontalAdvance(title) + 64);
 }
 
 } // namespace

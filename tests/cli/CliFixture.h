@@ -1,18 +1,17 @@
 #pragma once
 
 #include "cli/Cli.h"
+#include "cli/CommandLine.h"
 #include "cli/VirtualAccess.h"
 #include "config/Configuration.h"
 #include "config/ConfigurationFile.h"
 #include "sim/VirtualUnit.h"
 #include "support/TempFolder.h"
 
-#include <nlohmann/json.hpp>
-
-#include <gtest/gtest.h>
-
 #include <atomic>
 #include <functional>
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -30,8 +29,11 @@ protected:
         CliEnvironment env(out, err);
         env.backupFolder = folder.file("backups");
         env.now = [] { return Timestamp{2026, 12, 8, 14, 30, 5}; };
-        env.interrupted = [this] { return interruptWhen && interruptWhen(); };
-        env.makeAccess = [this](const CommandLine&) { return std::make_unique<BorrowedAccess>(access); };
+        env.interrupted = [this] { return interruptWhen ? interruptWhen() : 0u; };
+        env.makeAccess = [this](const CommandLine& line) {
+            return makeAccess ? makeAccess(line) : std::make_unique<BorrowedAccess>(access);
+        };
+        env.doctor = doctor;
         env.sleep = [this](std::chrono::milliseconds) {
             std::this_thread::sleep_for(std::chrono::milliseconds(2));
             ++polls;
@@ -54,10 +56,14 @@ protected:
     }
 
     VirtualAccess access{VirtualAccess::Timing::Virtual};
+    DoctorSetup doctor; // by default this system
     testing::TempFolder folder;
     std::ostringstream out;
     std::ostringstream err;
-    std::function<bool()> interruptWhen; // asked from every transfer thread too
+    // How many times Ctrl+C has been pressed; asked from every transfer thread too.
+    std::function<unsigned()> interruptWhen;
+    // Units from elsewhere than the virtual access above.
+    std::function<std::unique_ptr<UnitAccess>(const CommandLine&)> makeAccess;
     std::atomic<int> polls{0};           // looks at the device list in production mode
 };
 

@@ -21,12 +21,13 @@ TEST_F(CliTest, DiffOfOneListPositionReportsExactlyThatSetting) {
     Configuration other = withSlovakText();
     other.setText("editPOV1_3", "334");
     EXPECT_EQ(run({"diff", saved(withSlovakText(), "a.kvx"), saved(other, "b.kvx")}), 1);
-    EXPECT_EQ(out.str(), "editPOV1_3\t3. číslo (1. výstup - pezvonenie)\t\"333\"\t\"334\"\n");
+    EXPECT_EQ(out.str(),
+              "editPOV1_3\t3. číslo na ovládanie 1. výstupu prezvonením\t\"333\"\t\"334\"\n");
 
     EXPECT_EQ(run({"--json", "diff", folder.file("a.kvx"), folder.file("b.kvx")}), 1);
     const nlohmann::json d = json()["differences"];
     ASSERT_EQ(d.size(), 1u);
-    EXPECT_EQ(d[0]["label"], "3. číslo (1. výstup - pezvonenie)");
+    EXPECT_EQ(d[0]["label"], "3. číslo na ovládanie 1. výstupu prezvonením");
 }
 
 TEST_F(CliTest, DiffPrintsSlovakLettersAndComparesNumbersByValue) {
@@ -78,7 +79,7 @@ TEST_F(CliTest, JsonCarriesQuotesBackslashesAndControlBytesOfATextIntact) {
     odd.setText("memoSMSVYP2", "a\"b\\c\td\x01\x7f\x8a"); // 0x8A is "Š"
     RawImage raw = encodeToImage(odd);
     const std::string bin = folder.file("odd.bin");
-    ASSERT_TRUE(writeImageFile(bin, raw));
+    writeImageFile(bin, raw);
     EXPECT_EQ(run({"--json", "show", bin}), 0);
     std::string value;
     const nlohmann::json report = json();
@@ -93,7 +94,10 @@ TEST_F(CliTest, CheckAndImageRefuseWhatSendWouldRefuse) {
     bad.setText("spinCAS", "24");
     const std::string path = saved(bad, "bad.kvx");
     EXPECT_EQ(run({"check", path}), 1);
-    EXPECT_EQ(err.str(), "Čas zasielania (hod.) musí byť číslo od 0 do 23 !\n");
+    EXPECT_EQ(
+        err.str(),
+        "Pole „Tel. čísla pre stavové SMS, Čas zasielania (hod.)“ musí obsahovať celé číslo od "
+        "0 do 23, iné zariadenie neprijme.\n");
     EXPECT_EQ(run({"image", path, "-o", folder.file("bad.bin")}), 1);
     EXPECT_FALSE(std::filesystem::exists(folder.file("bad.bin")));
     access.addUnit("QX1");
@@ -101,6 +105,34 @@ TEST_F(CliTest, CheckAndImageRefuseWhatSendWouldRefuse) {
     EXPECT_EQ(json()["result"], "refused");
     EXPECT_EQ(access.unit(0).successfulOpens(), 0u);
     EXPECT_EQ(run({"check", saved(demoConfiguration(), "good.kvx")}), 0);
+}
+
+TEST_F(CliTest, SheetOfAFileAnImageOrTheUnitWithTheUnitsSerialNumber) {
+    const std::string html = folder.file("sheet.html");
+    const auto sheet = [&] { return testing::readBytes(html); };
+    const auto has = [](const std::string& text, const char* part) {
+        return text.find(part) != std::string::npos;
+    };
+    EXPECT_EQ(run({"sheet", saved(withSlovakText(), "a.kvx"), "-o", html}), 0) << err.str();
+    EXPECT_TRUE(has(sheet(), "<li>333</li></ol>"));
+    EXPECT_TRUE(has(sheet(), "Poplach v živočíchoch"));
+    EXPECT_TRUE(has(sheet(), "Dátum: 8. 12. 2026</p>"));
+    EXPECT_FALSE(has(sheet(), "Sériové číslo"));
+
+    const std::string bin = folder.file("demo.bin");
+    writeImageFile(bin, encodeToImage(demoConfiguration()));
+    EXPECT_EQ(run({"sheet", bin, "-o", html}), 0) << err.str();
+    EXPECT_TRUE(has(sheet(), "<li>0911222333</li>"));
+
+    storeInUnit(withSlovakText(), access.addUnit("QX7"));
+    EXPECT_EQ(run({"sheet", "unit", "-o", html}), 0) << err.str();
+    EXPECT_TRUE(has(sheet(), "Sériové číslo: <b>QX7</b>"));
+    EXPECT_TRUE(has(sheet(), "<li>333</li></ol>"));
+
+    EXPECT_EQ(run({"sheet", folder.file("missing.kvx"), "-o", html}), 2);
+    EXPECT_EQ(run({"sheet", bin, "-o", folder.file("no-such-folder/s.html")}), 2);
+    EXPECT_NE(err.str().find("no-such-folder"), std::string::npos);
+    EXPECT_EQ(run({"sheet", bin}), 2);
 }
 
 TEST_F(CliTest, UsageErrorsEndWithTwo) {

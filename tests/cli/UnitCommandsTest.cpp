@@ -3,6 +3,8 @@
 #include "transfer/TransferTexts.h"
 #include "usb/DeviceConnection.h"
 
+#include <regex>
+
 namespace qolmex::cli {
 namespace {
 
@@ -50,6 +52,26 @@ TEST_F(CliTest, SendKeepsABackupThenWritesAndReadsBack) {
     EXPECT_EQ(report["backup"], stem + ".kvx");
     EXPECT_TRUE(report.contains("seconds"));
     EXPECT_FALSE(report.contains("differences"));
+}
+
+// In text mode a command that went well ends with one line: what, to which unit, how long.
+TEST_F(CliTest, SendReadAndVerifySayInOneLineWhatTheyDidToWhichUnit) {
+    access.addUnit("QX1");
+    const std::string file = saved(another(), "new.kvx");
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        {{"send", file, "--no-backup"}, "Odoslané do zariadenia QX1 a skontrolované"},
+        {{"send", file, "--no-backup", "--no-verify"}, "Odoslané do zariadenia QX1"},
+        {{"read", "-o", folder.file("read.kvx")}, "Načítané zo zariadenia QX1"},
+        {{"verify", file}, "Nastavenia v zariadení QX1 sú rovnaké ako v súbore, skontrolované"},
+    };
+    for (const auto& [arguments, deed] : cases) {
+        EXPECT_EQ(run(arguments), 0) << err.str();
+        EXPECT_TRUE(std::regex_match(out.str(), std::regex(deed + R"( za \d+,\d s\.\n)")))
+            << out.str();
+    }
+    // A JSON object stays the only output.
+    EXPECT_EQ(run({"--json", "send", file, "--no-backup"}), 0);
+    EXPECT_EQ(json()["result"], "ok");
 }
 
 TEST_F(CliTest, EachFaultOfTheUnitEndsWithItsExitCodeAndTheWindowsText) {
@@ -103,10 +125,11 @@ TEST_F(CliTest, AReadBackThatDiffersEndsWithFive) {
 TEST_F(CliTest, CtrlCStopsATransferAtOnce) {
     VirtualUnit& unit = access.addUnit("QX1");
     storeInUnit(demoConfiguration(), unit);
-    interruptWhen = [&unit] { return unit.framesSent() >= 40; };
+    // A Send writing its blocks stops only at the second Ctrl+C.
+    interruptWhen = [&unit] { return unit.framesSent() >= 40 ? 2u : 0u; };
 
     EXPECT_EQ(run({"send", saved(another(), "new.kvx"), "--no-backup"}), 130);
-    EXPECT_NE(err.str().find("neúplnú konfiguráciu"), std::string::npos) << err.str();
+    EXPECT_NE(err.str().find("neúplná konfigurácia"), std::string::npos) << err.str();
     EXPECT_LT(unit.receivedFrameAddresses().size(), 45u);
     EXPECT_FALSE(unit.isOpen());
 

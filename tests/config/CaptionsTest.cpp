@@ -31,32 +31,37 @@ TEST(Captions, EveryShownFieldHasAPlaceOfItsOwn) {
     }
 }
 
+// The words themselves are the window's test; here, that each field is put where it stands.
 TEST(Captions, PlacesAreWhereTheWindowShowsThem) {
     const FieldPlace sms = placeOf(field("editTCV1_1"));
-    EXPECT_EQ(sms.group, "Tel. čísla pre zasielanie SMS");
-    EXPECT_EQ(sms.page, "1. vstup");
-    EXPECT_EQ(sms.label, "1. číslo");
+    EXPECT_EQ(sms.group, inputsGroup);
+    EXPECT_EQ(sms.page, inputPage[0]);
+    EXPECT_TRUE(sms.heading.empty());
+    EXPECT_EQ(sms.label, positionLabel(1));
 
     const FieldPlace sound = placeOf(field("editPZS2_8"));
-    EXPECT_EQ(sound.page, "2. vstup");
-    EXPECT_EQ(sound.heading, "Tel. čísla pre zvukové signály");
+    EXPECT_EQ(sound.page, inputPage[1]);
+    EXPECT_EQ(sound.heading, soundNumbers);
 
-    EXPECT_EQ(placeOf(field("editTCZSSMS_3")).label, "3.číslo");
-    EXPECT_EQ(placeOf(field("editPOV2_10")).label, "10.číslo");
-    EXPECT_EQ(placeOf(field("editPOV1_1")).page, "1. výstup - pezvonenie");
-    EXPECT_EQ(placeOf(field("editPOO2_1")).page, "2.výstup - SMS");
-    EXPECT_EQ(placeOf(field("rbVST2_2")).label, "Rozpínací");
-    EXPECT_EQ(placeOf(field("spinKREDIT")).unit, "(€)");
-    EXPECT_EQ(placeOf(field("SpinCASRELE2")).page, "2.výstup");
+    EXPECT_EQ(placeOf(field("editTCZSSMS_3")).label, positionLabel(3, false));
+    EXPECT_EQ(placeOf(field("editPOV2_10")).label, positionLabel(10));
+    EXPECT_EQ(placeOf(field("editPOV1_1")).page, ringPage[0]);
+    EXPECT_EQ(placeOf(field("editPOO2_1")).page, smsNumbersPage[1]);
+    EXPECT_EQ(placeOf(field("rbVST2_2")).label, opening);
+    EXPECT_EQ(placeOf(field("rbVST2_2")).heading, polarity);
+    EXPECT_EQ(placeOf(field("spinKREDIT")).unit, euro);
+    EXPECT_EQ(placeOf(field("SpinCASRELE2")).page, outputSmsPage[1]);
     EXPECT_EQ(oneLine(placeOf(field("memoSMSNV1")).label), "Text SMS zaslaný pri deaktivácii");
 }
 
 TEST(Captions, HintsFollowThePageOrGroupWhereTheFieldHasNone) {
-    EXPECT_EQ(hintOf(field("rbVST1_1")), "Vstup sa aktivuje privedením napätia");
-    EXPECT_EQ(hintOf(field("editPZS1_4")),
-              "Tel. číslo, na ktoré bude odvzdaný zvukový signál o aktivovaní vstupu.");
+    EXPECT_NE(hintOf(field("rbVST1_1")), hintOf(field("rbVST1_2")));
+    EXPECT_EQ(hintOf(field("editPZS1_4")), hintOf(field("editPZS2_1")));
+    EXPECT_NE(hintOf(field("editTCV1_1")), hintOf(field("editPZS1_1")));
+    EXPECT_FALSE(hintOf(field("SpinCASRELE2")).empty());
     EXPECT_TRUE(hintOf(field("editPOV1_1")).empty());
     EXPECT_TRUE(hintOf(field("editTCZSSMS_1")).empty());
+    EXPECT_TRUE(hintOf(field("MemoDTMFZAP1")).empty());
 }
 
 } // namespace

@@ -1,12 +1,11 @@
 #include "config/ConfigurationFile.h"
-
 #include "support/TempFolder.h"
 
-#include <gtest/gtest.h>
-
+#include <algorithm>
 #include <filesystem>
+#include <gtest/gtest.h>
 #include <random>
-
+#include <sys/inotify.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -150,6 +149,68 @@ TEST(SaveReplacement, KeepsPermissionsAndSymbolicLinks) {
     EXPECT_NE(saved.find("editTCV1_1=0999\r\n"), std::string::npos);
     EXPECT_NE(saved.find("[Mine]\nkeep=1\r\n"), std::string::npos);
     EXPECT_EQ(folder.entryCount(), 2u);
+}
+
+// The temporary file that replaces a private file is private before its first byte: the
+// kernel's notifications show no change of its mode or owner after the first write.
+TEST(SaveReplacement, APrivateFileIsNeverReadableByOthersOnTheWay) {
+    TempFolder folder;
+    const std::string name = folder.file("unit.kvx");
+    writeBytes(name, oldContent);
+    fs::permissions(name, fs::perms::owner_read | fs::perms::owner_write);
+    const int watch = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    ASSERT_GE(watch, 0);
+    ASSERT_GE(::inotify_add_watch(watch, folder.path().c_str(), IN_ATTRIB | IN_MODIFY), 0);
+    ConfigurationFile::save(changed(), name);
+
+    std::vector<std::string> events; // "modify" or "attrib", on the temporary file
+    alignas(inotify_event) char buffer[8192];
+    for (ssize_t n; (n = ::read(watch, buffer, sizeof buffer)) > 0;)
+        for (char* at = buffer; at < buffer + n;) {
+            const auto* event = reinterpret_cast<const inotify_event*>(at);
+            if (event->len > 0 && std::string(event->name).ends_with(".tmp"))
+                events.push_back(event->mask & IN_MODIFY ? "modify" : "attrib");
+            at += sizeof(inotify_event) + event->len;
+        }
+    ::close(watch);
+    const auto firstWrite = std::find(events.begin(), events.end(), "modify");
+    ASSERT_NE(firstWrite, events.end());
+    EXPECT_EQ(std::find(firstWrite, events.end(), "attrib"), events.end())
+        << ::testing::PrintToString(events);
+    EXPECT_EQ(fs::status(name).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write);
+}
+
+// A new file gets what the user's umask leaves of rw-rw-rw-.
+TEST(SaveReplacement, ANewFileGetsTheUmasksPermissions) {
+    TempFolder folder;
+    const mode_t before = ::umask(027);
+    ConfigurationFile::save(changed(), folder.file("new.kvx"));
+    ::umask(before);
+    EXPECT_EQ(fs::status(folder.file("new.kvx")).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+}
+
+// "link/../x.kvx" is the x.kvx beside the folder the link leads to, as the system resolves
+// the name, not the one beside the link.
+TEST(SaveReplacement, DotDotAfterALinkMeansWhatTheSystemSays) {
+    TempFolder folder;
+    fs::create_directories(folder.path() / "real" / "inner");
+    fs::create_directory_symlink(folder.path() / "real" / "inner", folder.path() / "link");
+    ConfigurationFile::save(changed(), folder.file("link/../unit.kvx"));
+    EXPECT_TRUE(fs::exists(folder.path() / "real" / "unit.kvx"));
+    EXPECT_FALSE(fs::exists(folder.path() / "unit.kvx"));
+
+    // A failure there leaves nothing beside the folder it was to write in.
+    try {
+        ConfigurationFile::save(changed(), folder.file("link/../inner"));
+        ADD_FAILURE() << "a folder was written over";
+    } catch (const FileWriteError& error) {
+        EXPECT_EQ(error.fileName(), folder.file("link/../inner"));
+    }
+    const auto entries =
+        std::distance(fs::directory_iterator(folder.path() / "real"), fs::directory_iterator());
+    EXPECT_EQ(entries, 2); // inner and unit.kvx
 }
 
 TEST(SaveReplacement, KeepsAnotherUsersOwnerAndGroupWhereItMay) {

@@ -77,8 +77,9 @@ private:
 // so a close followed at once by the next open (a Send's read-back) is never missed.
 class PtyUnitServer {
 public:
-    PtyUnitServer(PtyPair& pty, UnitFaults faults = {})
-        : pty_(pty), unit_(clock_, faults, UnitPacing{.atBaudRate = true}),
+    PtyUnitServer(PtyPair& pty, UnitFaults faults = {},
+                  UnitPacing pacing = UnitPacing{.atBaudRate = true})
+        : pty_(pty), unit_(clock_, faults, pacing),
           watch_(::inotify_init1(IN_NONBLOCK | IN_CLOEXEC)) {
         if (watch_ >= 0)
             ::inotify_add_watch(watch_, pty_.slavePath().c_str(), IN_OPEN | IN_CLOSE);
@@ -104,6 +105,12 @@ public:
     std::chrono::steady_clock::time_point hungUpAt() const {
         return std::chrono::steady_clock::time_point(std::chrono::steady_clock::duration(hungUpAt_));
     }
+    // Another unit attached at the far end while the program holds the line open: it says
+    // who it is, as a unit does when it is plugged in.
+    void plugNextUnit() { plugNext_ = true; }
+    // How many times the program has opened the line so far.
+    int sessions() const { return sessions_; }
+    // Only once stopped.
     const VirtualUnit& unit() const { return unit_; }
     VirtualUnit& unit() { return unit_; }
 
@@ -142,8 +149,13 @@ private:
         std::size_t received = 0;
         while (running_) {
             followOpens(handle);
-            if (handle == nullptr && opens_ > 0 && slaveIsRaw())
+            if (handle == nullptr && opens_ > 0 && slaveIsRaw() &&
+                unit_.FT_OpenEx(description, FT_OPEN_BY_DESCRIPTION, &handle) == FT_OK)
+                ++sessions_;
+            if (plugNext_.exchange(false) && handle != nullptr) {
+                unit_.FT_Close(handle); // a fresh unit on the same line sends its identity
                 unit_.FT_OpenEx(description, FT_OPEN_BY_DESCRIPTION, &handle);
+            }
             pollfd p{pty_.master(), POLLIN, 0};
             if (::poll(&p, 1, 1) > 0 && (p.revents & POLLIN) != 0 && handle != nullptr) {
                 std::uint8_t buffer[64];
@@ -181,6 +193,8 @@ private:
     std::atomic<bool> running_{true};
     std::atomic<std::size_t> hangUpAfter_{0};
     std::atomic<std::chrono::steady_clock::rep> hungUpAt_{0};
+    std::atomic<bool> plugNext_{false};
+    std::atomic<int> sessions_{0};
     int watch_;
     int opens_ = 0; // the slave's open descriptions, from the kernel's notifications
     std::thread thread_;

@@ -1,14 +1,17 @@
-#include "usb/SerialPortSystem.h"
-
 #include "support/PtyUnitServer.h"
 #include "usb/DeviceConnection.h"
 #include "usb/PortHolder.h"
 #include "usb/SerialD2xx.h"
+#include "usb/SerialPortSystem.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
-
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <termios.h>
+#include <unistd.h>
 
 namespace qolmex {
 namespace {
@@ -98,19 +101,16 @@ TEST_F(SerialPortOnPty, AHungUpPortFailsAtOnce) {
 }
 
 // A second program, or a second copy of this one, cannot interleave its bytes: it is refused
-// and told who holds the port.
-TEST_F(SerialPortOnPty, ASecondOpenIsRefusedNamingTheHolder) {
+// and told who holds the port; never this program itself, which holds its own ports too.
+TEST_F(SerialPortOnPty, ASecondOpenIsRefusedNamingTheOtherHolder) {
     auto first = connect(serial, state);
     ASSERT_TRUE(state.DeviceConnected);
     SerialD2xx other(makeFixedPortSystem(pty.slavePath()));
     TransferState otherState;
     auto second = connect(other, otherState);
     EXPECT_FALSE(otherState.DeviceConnected);
-    const auto self = findPortHolder(pty.slavePath());
-    ASSERT_TRUE(self);
-    EXPECT_EQ(self->pid, ::getpid());
-    EXPECT_EQ(messages, std::vector<std::string>{
-                            openFailureTexts::portBusy(pty.slavePath(), self)});
+    EXPECT_EQ(messages,
+              std::vector<std::string>{openFailureTexts::portBusy(pty.slavePath(), std::nullopt)});
 
     first->Disconnect(); // released, it opens again
     messages.clear();
@@ -118,6 +118,57 @@ TEST_F(SerialPortOnPty, ASecondOpenIsRefusedNamingTheHolder) {
     EXPECT_TRUE(otherState.DeviceConnected);
     EXPECT_TRUE(messages.empty());
     second->Disconnect();
+
+    // Another process holds it the way this program does.
+    int ready[2];
+    int release[2];
+    ASSERT_EQ(::pipe(ready), 0);
+    ASSERT_EQ(::pipe(release), 0);
+    const pid_t holder = ::fork();
+    ASSERT_GE(holder, 0);
+    if (holder == 0) {       // only calls a forked child may make
+        ::close(release[1]); // so that the parent's close ends the read below
+        const int fd = ::open(pty.slavePath().c_str(), O_RDWR | O_NOCTTY);
+        const char held = fd >= 0 && ::flock(fd, LOCK_EX | LOCK_NB) == 0 ? 1 : 0;
+        [[maybe_unused]] ssize_t n = ::write(ready[1], &held, 1);
+        n = ::read(release[0], const_cast<char*>(&held), 1);
+        ::_exit(0);
+    }
+    char held = 0;
+    ASSERT_EQ(::read(ready[0], &held, 1), 1);
+    EXPECT_EQ(held, 1);
+    messages.clear();
+    second->Connect();
+    EXPECT_FALSE(otherState.DeviceConnected);
+    const auto found = findPortHolder(pty.slavePath());
+    ::close(release[1]);
+    ::waitpid(holder, nullptr, 0);
+    for (const int fd : {ready[0], ready[1], release[0]})
+        ::close(fd);
+    ASSERT_TRUE(found);
+    EXPECT_EQ(found->pid, holder);
+    EXPECT_EQ(messages,
+              std::vector<std::string>{openFailureTexts::portBusy(pty.slavePath(), found)});
+}
+
+// The line's settings as the program found them are there again once it has closed the port.
+TEST_F(SerialPortOnPty, ThePortIsLeftAsItWasFound) {
+    termios before{};
+    ASSERT_EQ(::tcgetattr(pty.master(), &before), 0);
+    ASSERT_NE(before.c_lflag & ICANON, 0u); // a fresh terminal is cooked
+    auto connection = connect(serial, state);
+    ASSERT_TRUE(state.DeviceConnected);
+    termios during{};
+    ::tcgetattr(pty.master(), &during);
+    EXPECT_EQ(during.c_lflag & (ICANON | ECHO), 0u);
+    connection->Disconnect();
+    termios after{};
+    ASSERT_EQ(::tcgetattr(pty.master(), &after), 0);
+    EXPECT_EQ(after.c_iflag, before.c_iflag);
+    EXPECT_EQ(after.c_oflag, before.c_oflag);
+    EXPECT_EQ(after.c_cflag, before.c_cflag);
+    EXPECT_EQ(after.c_lflag, before.c_lflag);
+    EXPECT_EQ(::cfgetospeed(&after), ::cfgetospeed(&before));
 }
 
 TEST_F(SerialPortOnPty, AForbiddenPortNamesItsGroupAndTheRemedies) {

@@ -4,7 +4,12 @@
 #include "usb/FTDIchip.h"
 #include "usb/OpenFailureTexts.h"
 
+#include <cstdlib>
 #include <gtest/gtest.h>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 namespace qolmex {
 namespace {
@@ -95,6 +100,37 @@ TEST(VendorD2xx, ListsItsBridgesAndOpensBySerialNumber) {
     EXPECT_EQ(vendor.lastOpenFailure(), openFailureTexts::vendorCannotOpen(FT_DEVICE_NOT_OPENED));
 
     EXPECT_TRUE(VendorD2xx(BASIC_FTD2XX_PATH).listBridges().empty());
+}
+
+void setHiddenDevice(const char* type) {
+#ifdef _WIN32
+    SetEnvironmentVariableA("FAKE_FTD2XX_HIDDEN", type);
+#else
+    if (type != nullptr)
+        ::setenv("FAKE_FTD2XX_HIDDEN", type, 1);
+    else
+        ::unsetenv("FAKE_FTD2XX_HIDDEN");
+#endif
+}
+
+// A device the kernel holds shows the library no strings. Only an FT232R (0403:6001) may be
+// the unit's bridge; that the library cannot open another FTDI chip is nothing to tell.
+TEST(VendorD2xx, TellsItCannotOpenOnlyADeviceThatMayBeTheUnitsBridge) {
+    VendorD2xx vendor(FAKE_FTD2XX_PATH);
+    tftdichip chip(vendor);
+    setHiddenDevice("6"); // an FT2232H
+    EXPECT_FALSE(chip.openDeviceBySerialNumber("NOSUCH"));
+    EXPECT_EQ(vendor.lastOpenFailure(), "");
+    EXPECT_FALSE(chip.openDeviceByLocation(0x99));
+    EXPECT_EQ(vendor.lastOpenFailure(), "");
+    setHiddenDevice("5"); // an FT232R, maybe the unit's
+    EXPECT_FALSE(chip.openDeviceBySerialNumber("NOSUCH"));
+    EXPECT_EQ(vendor.lastOpenFailure(), openFailureTexts::vendorCannotOpen(FT_DEVICE_NOT_FOUND));
+    EXPECT_FALSE(chip.openDeviceByLocation(0x13));
+    EXPECT_EQ(vendor.lastOpenFailure(), openFailureTexts::vendorCannotOpen(FT_DEVICE_NOT_FOUND));
+    setHiddenDevice(nullptr);
+    EXPECT_EQ(vendor.listBridges().size(), 2u);
+    EXPECT_EQ(vendor.listBridges()[0].location, 0x11u);
 }
 
 TEST(VendorD2xx, AbsentLibraryFindsNoDevice) {
