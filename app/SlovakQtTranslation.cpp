@@ -30,6 +30,7 @@ public:
 
 bool installSlovakQtTranslation(QCoreApplication& app) {
     const QStringList folders = {
+        QStringLiteral(":/translations"), // built in, where Qt is linked statically
         QLibraryInfo::path(QLibraryInfo::TranslationsPath),
         QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("translations")),
     };

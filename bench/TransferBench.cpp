@@ -17,7 +17,11 @@
 #include <QApplication>
 #include <QStringList>
 
+#if defined(_WIN32)
+#include <windows.h>
+#else
 #include <sys/resource.h>
+#endif
 
 #include <algorithm>
 #include <chrono>
@@ -118,12 +122,22 @@ const char* successText(Transfer transfer) {
 }
 
 double processCpuSeconds() {
+#if defined(_WIN32)
+    FILETIME created, exited, kernel, user;
+    GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
+    auto seconds = [](const FILETIME& t) { // counted in 100 ns
+        const auto high = static_cast<unsigned long long>(t.dwHighDateTime);
+        return static_cast<double>((high << 32) | t.dwLowDateTime) / 1e7;
+    };
+    return seconds(kernel) + seconds(user);
+#else
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     auto seconds = [](const timeval& t) {
         return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6;
     };
     return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+#endif
 }
 
 struct Outcome {

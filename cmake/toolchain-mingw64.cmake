@@ -10,7 +10,11 @@ set(CMAKE_C_COMPILER ${QOLMEX_MINGW_PREFIX}-gcc-posix)
 set(CMAKE_CXX_COMPILER ${QOLMEX_MINGW_PREFIX}-g++-posix)
 set(CMAKE_RC_COMPILER ${QOLMEX_MINGW_PREFIX}-windres)
 
-set(CMAKE_FIND_ROOT_PATH /usr/${QOLMEX_MINGW_PREFIX})
+# Qt for Windows (scripts/build-qt-windows.sh) is searched like MinGW's own libraries; its
+# build tools come from the build machine's Qt (QT_HOST_PATH).
+set(QOLMEX_QT_WINDOWS "" CACHE PATH "Qt built for Windows, for the window programs")
+list(APPEND CMAKE_TRY_COMPILE_PLATFORM_VARIABLES QOLMEX_QT_WINDOWS)
+set(CMAKE_FIND_ROOT_PATH /usr/${QOLMEX_MINGW_PREFIX} ${QOLMEX_QT_WINDOWS})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)

@@ -24,8 +24,10 @@ packages=(
 # Groups named on the command line come on top.
 for group in "$@"; do
     case "$group" in
-    # The Windows build of the core and the command-line program, tested under Wine.
-    windows) packages+=(cmake make g++-mingw-w64-x86-64-posix googletest wine wine64) ;;
+    # The Windows build, Qt for Windows from Debian's source (dpkg-dev unpacks it), the
+    # installer, and the tests under Wine on a virtual X server.
+    windows) packages+=(cmake make ninja-build g++-mingw-w64-x86-64-posix googletest dpkg-dev
+        qt6-base-dev qt6-translations-l10n wine wine64 nsis xvfb xauth x11-utils) ;;
     *) echo "install-deps.sh: unknown group '$group'" >&2; exit 2 ;;
     esac
 done

@@ -6,4 +6,4 @@ cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQOLMEX_TESTS=OFF -DQOLMEX_BENCH=OFF >/dev/null
 cmake --build build -j2
-exec build/sim/qolmex70-demo "$@"
+exec build/app/qolmex70-demo "$@"

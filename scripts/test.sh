@@ -11,6 +11,6 @@ scripts/test-as-nobody.sh build-test
 scripts/test-threads.sh
 scripts/test-x11.sh build-test
 scripts/test-package.sh build-test
-scripts/test-windows.sh
+scripts/test-windows.sh build-test
 scripts/test-fuzz.sh
 scripts/test-valgrind.sh

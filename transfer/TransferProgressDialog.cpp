@@ -14,7 +14,9 @@ namespace qolmex {
 
 TransferProgressDialog::TransferProgressDialog(QWidget* mainWindow, TransferState& state,
                                                const QString& caption)
-    // No parent: a child window would be disabled together with the main window.
+    // No parent: a child window would be disabled together with the main window. A title bar
+    // with nothing on it: no system menu and no close, minimise or maximise button, so the
+    // dialog can neither be closed nor minimised away (taking the disabled window with it).
     : QDialog(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
       mainWindow_(mainWindow), state_(state), caption_(caption) {
     showTitle();

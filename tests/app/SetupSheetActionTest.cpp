@@ -56,7 +56,9 @@ TEST_F(SetupSheetActionTest, CtrlPSavesTheSheetOfTheWindowAndOpensIt) {
     const std::string html = testing::readBytes(folder.file("site.html"));
     EXPECT_NE(html.find("<li>0905111222</li>"), std::string::npos);
     EXPECT_EQ(html.find("4711"), std::string::npos);
+#ifndef _WIN32 // Windows files have no such modes
     EXPECT_EQ(std::filesystem::status(old).permissions(), std::filesystem::perms(0640));
+#endif
     EXPECT_TRUE(messages.isEmpty());
 }
 

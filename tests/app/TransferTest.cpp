@@ -5,6 +5,7 @@
 #include "sim/Clock.h"
 #include "sim/DemoConfiguration.h"
 #include "sim/VirtualUnit.h"
+#include "support/DuringTransfer.h"
 #include "transfer/TGauge.h"
 #include "transfer/uRead.h"
 #include "transfer/uSend.h"
@@ -38,14 +39,8 @@ protected:
         window.show();
     }
 
-    // Runs `act` at every pass of the transfer's event loop until it returns true.
     void duringTransfer(std::function<bool()> act) {
-        auto* timer = new QTimer(&window);
-        QObject::connect(timer, &QTimer::timeout, [timer, act = std::move(act)] {
-            if (act())
-                timer->stop();
-        });
-        timer->start(0);
+        testing::duringTransfer(window, std::move(act));
     }
 
     void expectIdle() {
@@ -296,6 +291,30 @@ TEST(TransferDialogs, RefuseToCloseWhileTheLineIsInUse) {
 
     TfRead reader(&main, state);
     EXPECT_EQ(reader.windowTitle(), QString::fromUtf8("Načítavanie dát"));
+}
+
+// What the window system is asked for, on every platform: a title bar with no button and no
+// system menu on it; Send's dialog in a fixed frame, Read's sizeable.
+TEST(TransferDialogs, HaveATitleBarWithoutButtonsAndTheirOwnFrames) {
+    TransferState state;
+    QWidget main;
+    TfSend send(&main, state);
+    TfRead read(&main, state);
+    const Qt::WindowFlags buttons = Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                                    Qt::WindowMinMaxButtonsHint | Qt::WindowContextHelpButtonHint;
+    for (TransferProgressDialog* dialog : {static_cast<TransferProgressDialog*>(&send),
+                                           static_cast<TransferProgressDialog*>(&read)}) {
+        dialog->showDialog();
+        const Qt::WindowFlags flags = dialog->windowHandle()->flags();
+        EXPECT_EQ(flags & Qt::WindowType_Mask, Qt::Dialog) << dialog->objectName().toStdString();
+        EXPECT_TRUE(flags & Qt::CustomizeWindowHint) << dialog->objectName().toStdString();
+        EXPECT_TRUE(flags & Qt::WindowTitleHint) << dialog->objectName().toStdString();
+        EXPECT_FALSE(flags & buttons) << dialog->objectName().toStdString();
+    }
+    EXPECT_TRUE(send.windowFlags() & Qt::MSWindowsFixedSizeDialogHint);
+    EXPECT_EQ(send.minimumSize(), send.maximumSize());
+    EXPECT_FALSE(read.windowFlags() & Qt::MSWindowsFixedSizeDialogHint);
+    EXPECT_LT(read.minimumSize().width(), read.maximumSize().width());
 }
 
 TEST(TransferDialogs, StornoClearsTheLineFlagAndGivesTheWindowBack) {

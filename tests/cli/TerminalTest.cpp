@@ -22,7 +22,8 @@ TEST_F(CliTest, OneCtrlCWhileBlocksAreWrittenLetsTheSendEndWhole) {
     EXPECT_EQ(unit.memory(), unitMemoryOf(demoConfiguration()));
     EXPECT_TRUE(unit.clockBlockWritten());
     const std::string told = err.str();
-    EXPECT_NE(told.find("zostáva 215 blokov. Druhé stlačenie Ctrl+C"), std::string::npos) << told;
+    // Seen while the 40th frame is on the line, its echo not yet back: 216 of 255 to go.
+    EXPECT_NE(told.find("zostáva 216 blokov. Druhé stlačenie Ctrl+C"), std::string::npos) << told;
     EXPECT_EQ(told.find("zostáva", told.find("zostáva") + 1), std::string::npos); // once
     EXPECT_NE(told.find("Prerušené (Ctrl+C)."), std::string::npos) << told;
 }

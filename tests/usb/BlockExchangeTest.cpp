@@ -55,10 +55,15 @@ protected:
     TransferState state;
     DeviceConnection connection{unit, state, [](const std::string&) {}};
     int pumps = 0;
+    std::vector<DWORD> writtenAtPump; // the window works while the frame is on the line
     std::vector<int> sendGauge;
     std::vector<int> readGauge;
     int stopAfterPasses = -1; // never
-    BlockExchange exchange{state, [this] { ++pumps; },
+    BlockExchange exchange{state,
+                           [this] {
+                               ++pumps;
+                               writtenAtPump.push_back(state.BytesWritten);
+                           },
                            [this](int v) { sendGauge.push_back(v); },
                            [this](int v) { readGauge.push_back(v); },
                            [this] { return stopAfterPasses >= 0 && --stopAfterPasses < 0; }};
@@ -78,7 +83,7 @@ TEST_F(BlockExchangeTest, ShortBlockIsPaddedStoredAndConfirmed) {
     EXPECT_EQ(std::string(unit.memory().begin() + 2944, unit.memory().begin() + 2960), block);
     EXPECT_EQ(unit.receivedFrameAddresses(), std::vector<std::uint16_t>{2944});
     EXPECT_EQ(sendGauge, std::vector<int>{2944});
-    EXPECT_EQ(pumps, 1);
+    EXPECT_EQ(writtenAtPump, std::vector<DWORD>{18}); // one pump, after the write
 }
 
 TEST_F(BlockExchangeTest, EmptyBlockGoesOutAsSixteenZeros) {
@@ -153,6 +158,7 @@ TEST_F(BlockExchangeTest, ReadPacketTakesAddressesAsUnsigned) {
     connect({.strayFrameAddress = std::uint16_t{0xFFF0}});
     startWith('\x60');
     ASSERT_TRUE(exchange.ACK());
+    EXPECT_EQ(writtenAtPump, std::vector<DWORD>{1}); // as in SendTxString, after the write
     state.FieldText = "left over";
     ASSERT_TRUE(exchange.ReadPacket());
     EXPECT_EQ(state.BlockAddress, 0);

@@ -1,8 +1,11 @@
 // A stand-in for the vendor's D2XX library whose one device is the virtual unit, answering
 // at once. With it, whole transfers run through the vendor backend, on Windows by the
 // library's own name (FTD2XX.dll beside the program). When FAKE_FTD2XX_MEMORY names a
-// file, the unit's memory is loaded from it at the first open and kept there at each
-// close, so what one program sends, the next one reads.
+// file, the unit's memory is loaded from it at each open and kept there at each close, so
+// what one program sends, the next one reads. FAKE_FTD2XX_PACED=1 makes the unit
+// answer at the pace of the 9600-baud line behind a bridge, from the first open on;
+// FAKE_FTD2XX_FAULT, read at each open, makes it absent ("noDevice"), mute ("silence") or
+// deaf to the start bytes ("noStartAnswer").
 
 #include "FakeFtd2xxExport.h"
 #include "sim/VirtualUnit.h"
@@ -17,25 +20,43 @@ using namespace qolmex;
 
 namespace {
 
+const char* setting(const char* name) {
+    const char* value = std::getenv(name);
+    return value != nullptr && *value != '\0' ? value : nullptr;
+}
+
 const char* memoryFile() {
-    const char* name = std::getenv("FAKE_FTD2XX_MEMORY");
-    return name != nullptr && *name != '\0' ? name : nullptr;
+    return setting("FAKE_FTD2XX_MEMORY");
+}
+
+UnitPacing pacing() {
+    const char* paced = setting("FAKE_FTD2XX_PACED");
+    if (paced != nullptr && std::strcmp(paced, "1") == 0)
+        return UnitPacing{.atBaudRate = true};
+    return UnitPacing{false, Clock::Duration{0}};
+}
+
+UnitFaults faults() {
+    const std::string fault = setting("FAKE_FTD2XX_FAULT") ? setting("FAKE_FTD2XX_FAULT") : "";
+    return UnitFaults{.noDevice = fault == "noDevice",
+                      .silence = fault == "silence",
+                      .noStartAnswer = fault == "noStartAnswer"};
 }
 
 VirtualUnit& unit() {
     static RealClock clock;
-    static VirtualUnit instance(clock, UnitFaults{}, UnitPacing{false, Clock::Duration{0}});
-    static const bool loaded = [] {
-        if (const char* name = memoryFile()) {
-            std::ifstream in(name, std::ios::binary);
-            const std::string bytes((std::istreambuf_iterator<char>(in)),
-                                    std::istreambuf_iterator<char>());
-            instance.preloadMemory(0, bytes.substr(0, VirtualUnit::memorySize));
-        }
-        return true;
-    }();
-    (void)loaded;
+    static VirtualUnit instance(clock, UnitFaults{}, pacing());
     return instance;
+}
+
+// At each open, so that a test may put a memory in place between two transfers.
+void loadMemory() {
+    if (const char* name = memoryFile()) {
+        std::ifstream in(name, std::ios::binary);
+        const std::string bytes((std::istreambuf_iterator<char>(in)),
+                                std::istreambuf_iterator<char>());
+        unit().preloadMemory(0, bytes.substr(0, VirtualUnit::memorySize));
+    }
 }
 
 void keepMemory() {
@@ -50,6 +71,9 @@ void keepMemory() {
 } // namespace
 
 FAKE_D2XX_EXPORT FT_STATUS FAKE_D2XX_CALL FT_OpenEx(PVOID arg, DWORD flags, FT_HANDLE* handle) {
+    unit().setFaults(faults());
+    if (!unit().isOpen())
+        loadMemory();
     return unit().FT_OpenEx(arg, flags, handle);
 }
 FAKE_D2XX_EXPORT FT_STATUS FAKE_D2XX_CALL FT_Close(FT_HANDLE h) {
@@ -60,6 +84,7 @@ FAKE_D2XX_EXPORT FT_STATUS FAKE_D2XX_CALL FT_Close(FT_HANDLE h) {
 }
 // The unit is the one device of the list, while it is attached.
 FAKE_D2XX_EXPORT FT_STATUS FAKE_D2XX_CALL FT_CreateDeviceInfoList(LPDWORD count) {
+    unit().setFaults(faults());
     *count = static_cast<DWORD>(unit().listBridges().size());
     return FT_OK;
 }
@@ -104,6 +129,9 @@ FAKE_D2XX_EXPORT FT_STATUS FAKE_D2XX_CALL FT_Read(FT_HANDLE h, LPVOID buffer, DW
 FAKE_D2XX_EXPORT FT_STATUS FAKE_D2XX_CALL FT_Write(FT_HANDLE h, LPVOID buffer, DWORD count,
                                                    LPDWORD written) {
     return unit().FT_Write(h, buffer, count, written);
+}
+FAKE_D2XX_EXPORT FT_STATUS FAKE_D2XX_CALL FT_SetLatencyTimer(FT_HANDLE h, UCHAR milliseconds) {
+    return unit().FT_SetLatencyTimer(h, milliseconds);
 }
 FAKE_D2XX_EXPORT FT_STATUS FAKE_D2XX_CALL FT_GetQueueStatus(FT_HANDLE h, DWORD* waiting) {
     return unit().FT_GetQueueStatus(h, waiting);
