@@ -6,6 +6,9 @@
 # Prints the folder of the installed Qt on its last line.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+# Callers take the folder from standard output; everything else, the build's own output and
+# its errors among it, goes to standard error, where a CI log keeps it.
+exec 3>&1 1>&2
 scripts/install-deps.sh windows
 
 host_version=$(dpkg-query -W -f='${Version}' qt6-base-dev) # e.g. 6.4.2+dfsg-10
@@ -20,7 +23,7 @@ exec 9>"$cache/.qt-windows.lock"
 flock 9
 
 if [ -f "$marker" ]; then
-    echo "$prefix"
+    echo "$prefix" >&3
     exit 0
 fi
 
@@ -107,4 +110,4 @@ cmake --build "$cache/qt-build" --parallel 2
 cmake --install "$cache/qt-build" >/dev/null
 touch "$marker"
 rm -rf "$cache/qt-build" "$src_root"
-echo "$prefix"
+echo "$prefix" >&3
