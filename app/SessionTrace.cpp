@@ -1,9 +1,9 @@
 #include "SessionTrace.h"
 
+#include "config/Utf8Path.h"
 #include "usb/TracingD2xx.h"
 
 #include <QtGlobal>
-#include <filesystem>
 
 namespace qolmex {
 
@@ -11,7 +11,7 @@ SessionTrace::SessionTrace(D2xxLibrary& device) : device_(device) {
     const QString path = qEnvironmentVariable(variable);
     if (path.isEmpty())
         return;
-    file_.open(std::filesystem::path(path.toStdU16String()), std::ios::binary | std::ios::trunc);
+    file_.open(utf8Path(path.toStdString()), std::ios::binary | std::ios::trunc);
     if (!file_) {
         failure_ = QStringLiteral("Záznam komunikácie sa nedá zapísať do súboru %1.").arg(path);
         return;
