@@ -2,9 +2,10 @@
 # Builds the Windows installer in one command: Qt for Windows once per machine, the window
 # program, its demo and the command-line program cross-built into build-windows/, then the
 # NSIS installer from installer/qolmex70.nsi. Prints the installer's path.
+#   scripts/package-windows.sh [--built]   (--built: the programs in build-windows/ as they are)
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/build-windows.sh qolmex70 qolmex70-demo qolmex70-cli >&2
+[ "${1:-}" = --built ] || scripts/build-windows.sh qolmex70 qolmex70-demo qolmex70-cli >&2
 build=build-windows
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:[A-Z]*=//p' "$build/CMakeCache.txt")
 programs=$build/installer-programs

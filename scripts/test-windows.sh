@@ -25,6 +25,9 @@ windows_path() { echo "Z:${1//\//\\}"; }
 # for it to exit.
 wineserver -p
 wine cmd /c exit </dev/null >/dev/null 2>&1
+# Meanwhile the other core packs the installer (half a minute of LZMA).
+scripts/package-windows.sh --built >"$build/installer-path" 2>"$build/installer.log" &
+packing=$!
 ctest --test-dir "$build" --output-on-failure --timeout 600 || fail "CTest under Wine"
 wineserver -k || true
 wineserver -w
@@ -60,7 +63,8 @@ for linux_shot in "$shots-linux"/*.png; do
 done
 
 # The installer, silently, into the build's Wine prefix; then the uninstaller.
-setup=$(scripts/package-windows.sh 2>/dev/null | tail -n 1)
+wait "$packing" || { cat "$build/installer.log" >&2; fail "packing the installer"; exit 1; }
+setup=$(tail -n 1 "$build/installer-path")
 folder="$WINEPREFIX/drive_c/Program Files/QOLMEX 70"
 menu="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs"
 key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\QOLMEX70'
@@ -74,7 +78,8 @@ done
 for shortcut in "${shortcuts[@]}"; do
     [ -f "$menu/$shortcut" ] || fail "no Start-menu shortcut $shortcut"
 done
-wine reg export "$key" "$build/uninstall-entry.reg" /y >/dev/null 2>&1 || fail "no entry in the list of installed programs"
+wine reg export "$key" "$build/uninstall-entry.reg" /y >/dev/null 2>"$build/uninstall-entry.err" ||
+    fail "no entry in the list of installed programs: $(cat "$build/uninstall-entry.err")"
 iconv -f UTF-16 -t UTF-8 "$build/uninstall-entry.reg" 2>/dev/null | grep -q '^"DisplayName"="Programátor QOLMEX 70"' ||
     fail "the list of installed programs does not name the program"
 
