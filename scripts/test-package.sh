@@ -73,11 +73,17 @@ lintian --fail-on error,warning "$deb" 2>/dev/null || fail "lintian $(basename "
 apt-get -s install "$deb" >"$work/apt" 2>&1 || { cat "$work/apt" >&2; fail "apt would not install the package"; }
 
 # The packaged programs start and stay up (they end only when their window is closed).
+# Both at once, each for 3 s.
 dpkg-deb -x "$deb" "$work/deb"
+declare -a started=()
 for program in qolmex70 qolmex70-demo; do
+    QT_QPA_PLATFORM=offscreen timeout 3 "$work/deb/usr/bin/$program" >/dev/null 2>&1 &
+    started[$!]=$program
+done
+for pid in "${!started[@]}"; do
     status=0
-    QT_QPA_PLATFORM=offscreen timeout 3 "$work/deb/usr/bin/$program" >/dev/null 2>&1 || status=$?
-    [ "$status" -eq 124 ] || fail "the packaged $program ended at once (status $status)"
+    wait "$pid" || status=$?
+    [ "$status" -eq 124 ] || fail "the packaged ${started[$pid]} ended at once (status $status)"
 done
 
 [ "$failures" -eq 0 ] && echo "package tests: all passed" || { echo "package tests: $failures failed" >&2; exit 1; }
